@@ -1,0 +1,103 @@
+#include "midi/image.h"
+
+#include <cstdint>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace midi {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The walks step at most six bytes past a position inside the image, so an
+// image a few bytes short of 2^31 keeps every position within 32 bits.
+constexpr std::uintmax_t kMaxFileLength = INT32_MAX - 8;
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+FetchedByte ByteFetch(const MidiImage& image, Pos p) {
+  if (p < 1 || p > image.FileLength()) throw ReadFailure(ReadFailure::Kind::Truncated, p);
+  const std::uint8_t value = image.MidiBytes[static_cast<std::size_t>(p - 1)];
+  return {value, {kHexDigits[value >> 4], kHexDigits[value & 0x0F]}};
+}
+
+std::int32_t BigEndianNumber(const MidiImage& image, Pos first, int n) {
+  if (n == 2) return ByteFetch(image, first).value * 256 + ByteFetch(image, first + 1).value;
+  double sum = 0.0;
+  for (int k = 0; k < n; ++k) {
+    const Pos pos = first + k;
+    double term = ByteFetch(image, pos).value;
+    for (int e = k; e < n - 1; ++e) term *= 256.0;
+    sum += term;
+    if (sum >= 2147483648.0) throw ReadFailure(ReadFailure::Kind::Overflow, pos);
+  }
+  return static_cast<std::int32_t>(sum);
+}
+
+void Nibblize(std::int32_t Value, std::int16_t& Msb, std::int16_t& Lsb) {
+  const std::int32_t high = Value / 16;
+  if (high < INT16_MIN || high > INT16_MAX) throw std::overflow_error("Nibblize: value out of range");
+  Msb = static_cast<std::int16_t>(high);
+  Lsb = static_cast<std::int16_t>(Value - 16 * high);
+}
+
+std::int16_t readVarLen(const MidiImage& image, std::int16_t& Pos) {
+  const auto next = [&]() {
+    const std::int32_t c = ByteFetch(image, Pos).value;
+    Pos = CheckedNarrow16(Pos + 1, Pos);
+    return c;
+  };
+  std::int32_t c = next();
+  if ((c & 0x80) == 0) return static_cast<std::int16_t>(c);
+  std::int16_t value = static_cast<std::int16_t>(c & 0x7F);
+  do {
+    const midi::Pos at = Pos;
+    c = next();
+    value = CheckedNarrow16(value * 128 + (c & 0x7F), at);
+  } while ((c & 0x80) != 0);
+  return value;
+}
+
+std::string hex_to_str(std::string_view p_hex) {
+  std::string text;
+  for (std::size_t i = 0; i < p_hex.size(); i += 2) {
+    int code = 0;
+    for (std::size_t j = i; j < i + 2 && j < p_hex.size(); ++j) {
+      const int digit = HexDigitValue(p_hex[j]);
+      if (digit < 0) break;
+      code = code * 16 + digit;
+    }
+    text.push_back(static_cast<char>(code));
+  }
+  return text;
+}
+
+ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseName,
+                     MidiImage& image) {
+  const std::string fileName = std::string(baseName) + ".mid";
+  const std::filesystem::path path = folder / fileName;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxFileLength) return ReadStatus::CannotRead;
+  if (size == 0) return ReadStatus::Empty;
+
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::ifstream in(path, std::ios::binary);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    return ReadStatus::CannotRead;
+  }
+  image.MidiBytes = std::move(bytes);
+  image.BaseName = std::string(baseName);
+  image.MidiFileName = fileName;
+  return ReadStatus::Ok;
+}
+
+}  // namespace midi

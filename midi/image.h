@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "midi/failure.h"
+
+namespace midi {
+
+// The chosen MIDI file, held whole in memory.
+struct MidiImage {
+  std::vector<std::uint8_t> MidiBytes;  // the file's bytes, index 0 first
+  std::string BaseName;                 // the list entry: the file name without ".mid"
+  std::string MidiFileName;             // BaseName + ".mid"; the text dump puts its own name here
+
+  // Length in bytes; 0 while nothing is loaded.
+  std::int32_t FileLength() const { return static_cast<std::int32_t>(MidiBytes.size()); }
+
+  // The same bytes as text, one character per byte: character p (from 1) is
+  // MidiBytes[p - 1].
+  std::string_view MidiText() const {
+    return {reinterpret_cast<const char*>(MidiBytes.data()), MidiBytes.size()};
+  }
+
+  bool Loaded() const { return !MidiBytes.empty(); }
+};
+
+// A byte as the walks see it: its value and its two-digit upper-case hex text.
+struct FetchedByte {
+  std::int32_t value;
+  std::array<char, 2> hex;
+
+  std::string_view HexText() const { return {hex.data(), hex.size()}; }
+};
+
+// The byte at 1-based position p. A position outside 1 .. FileLength stops the
+// walk: nothing outside the image is ever read.
+FetchedByte ByteFetch(const MidiImage& image, Pos p);
+
+// The n-byte number (n = 2, 3 or 4) stored most significant byte first from
+// position `first` on. Three and four bytes are summed in double precision and
+// held to signed 32 bits after each byte; 2^31 or more is an overflow.
+std::int32_t BigEndianNumber(const MidiImage& image, Pos first, int n);
+
+// High and low nibble of a value: Msb = Value / 16, Lsb = Value - 16 * Msb.
+void Nibblize(std::int32_t Value, std::int16_t& Msb, std::int16_t& Lsb);
+
+// Reads a variable-length quantity from position Pos on and advances Pos past
+// it. Signed 16-bit throughout: a value above 32767, or Pos passing 32767, is
+// an overflow. No command uses it; it reads the loaded image, not the file.
+std::int16_t readVarLen(const MidiImage& image, std::int16_t& Pos);
+
+// Turns hex digit pairs into the characters with those codes ("4D546864"
+// gives "MThd"). A pair is read up to its first non-hex character; an odd last
+// digit is read alone.
+std::string hex_to_str(std::string_view p_hex);
+
+// Note names by pitch class; every entry is two characters wide.
+inline constexpr std::array<std::string_view, 12> NoteNames = {
+    "C ", "C#", "D ", "D#", "E ", "F ", "F#", "G ", "G#", "A ", "A#", "B "};
+
+inline std::string_view NoteName(std::int32_t pitch) { return NoteNames[pitch % 12]; }
+
+// Result of reading a MIDI file from disk into a new image.
+enum class ReadStatus { Ok, CannotRead, Empty };
+
+// Reads `folder`/`baseName`.mid whole into `image`. On failure `image` is left
+// untouched.
+ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseName,
+                     MidiImage& image);
+
+}  // namespace midi

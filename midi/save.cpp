@@ -1,0 +1,32 @@
+#include "midi/save.h"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+namespace midi {
+
+bool SaveWhole(const std::filesystem::path& path, std::string_view content) {
+  std::filesystem::path temporary = path;
+  temporary += ".part";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace midi

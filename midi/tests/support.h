@@ -1,0 +1,99 @@
+#pragma once
+
+// Helpers shared by the MIDI core's tests: a window double that records what the
+// core asks of it, image builders and a scratch folder.
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "midi/image.h"
+#include "midi/window.h"
+
+namespace midi::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class RecordingWindow : public Window {
+ public:
+  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  void SetBusyPointer(bool busy) override { pointer.push_back(busy ? "busy" : "default"); }
+  bool PumpEvents() override {
+    ++pumps;
+    return pumps <= pumpsBeforeClose;
+  }
+  void DrawMeter(std::int32_t row) override { meterRows.push_back(row); }
+  void RefreshNameList() override { ++refreshes; }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> pointer;
+  std::vector<std::int32_t> meterRows;
+  int pumps = 0;
+  int pumpsBeforeClose = INT32_MAX;  // PumpEvents reports the window closing after this many
+  int refreshes = 0;
+};
+
+// The 22 bytes of a header chunk and a first track header.
+inline Bytes Header(std::int32_t ticksPerQuarter = 96, std::uint32_t trackLength = 0) {
+  return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1,
+          static_cast<std::uint8_t>(ticksPerQuarter >> 8), static_cast<std::uint8_t>(ticksPerQuarter & 0xFF),
+          'M', 'T', 'r', 'k',
+          static_cast<std::uint8_t>(trackLength >> 24), static_cast<std::uint8_t>(trackLength >> 16),
+          static_cast<std::uint8_t>(trackLength >> 8), static_cast<std::uint8_t>(trackLength)};
+}
+
+// A header followed by `events` (positions 23 on).
+inline Bytes WithHeader(const Bytes& events) {
+  const Bytes header = Header(96, static_cast<std::uint32_t>(events.size()));
+  Bytes bytes(header.size() + events.size());
+  std::copy(header.begin(), header.end(), bytes.begin());
+  std::copy(events.begin(), events.end(), bytes.begin() + static_cast<std::ptrdiff_t>(header.size()));
+  return bytes;
+}
+
+inline MidiImage ImageOf(Bytes bytes, std::string baseName = "song") {
+  MidiImage image;
+  image.MidiBytes = std::move(bytes);
+  image.MidiFileName = baseName + ".mid";
+  image.BaseName = std::move(baseName);
+  return image;
+}
+
+// A fresh empty folder under the system's temporary folder, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::random_device seed;
+    path_ = std::filesystem::temp_directory_path() / ("midi-test-" + std::to_string(seed()));
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+  void Write(const std::string& name, const Bytes& bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  Bytes Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace midi::test

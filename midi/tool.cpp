@@ -1,0 +1,40 @@
+#include "midi/tool.h"
+
+#include <utility>
+
+#include "midi/messages.h"
+#include "midi/walk.h"
+
+namespace midi {
+
+MidiTool::MidiTool(Window& window, Build build, std::filesystem::path folder)
+    : window_(window), build_(build), folder_(std::move(folder)) {}
+
+bool MidiTool::LoadImage(std::string_view baseName) {
+  switch (ReadImage(folder_, baseName, image_)) {
+    case ReadStatus::Ok:
+      return true;
+    case ReadStatus::CannotRead:
+      window_.ShowMessage(messages::CannotRead(std::string(baseName) + ".mid"));
+      return false;
+    case ReadStatus::Empty:
+      window_.ShowMessage(messages::EmptyFile(std::string(baseName) + ".mid"));
+      return false;
+  }
+  return false;
+}
+
+void MidiTool::TestEt() {
+  if (!image_.Loaded()) {
+    window_.ShowMessage(messages::kChooseFile);
+    return;
+  }
+  WalkListener silent;
+  try {
+    EventWalk(image_, ScanPos, WalkRules{.metaEvents = DecodesMetaEvents(build_)}, silent, window_);
+  } catch (const ReadFailure& failure) {
+    window_.ShowMessage(messages::ForFailure(failure));
+  }
+}
+
+}  // namespace midi

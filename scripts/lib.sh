@@ -1,0 +1,31 @@
+# Shared by the scripts: the project's root and the Debian packages it needs.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+# What building and testing need on a fresh Debian 12 machine.
+BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+
+# Installs those of the given Debian packages that are missing.
+ensure_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  local dir="$1"
+  shift
+  cmake -S "$ROOT" -B "$ROOT/$dir" -Wno-dev "$@" >/dev/null
+  cmake --build "$ROOT/$dir" -j"$JOBS"
+}
