@@ -23,12 +23,19 @@ class MidiTool {
   // TEST: walks the image and warns about every delta time it cannot decode.
   void TestEt();
 
+  // to TXT: writes the readable report of the image into BaseName.txt.
+  void TxtYaz();
+
   const MidiImage& image() const { return image_; }
   Build build() const { return build_; }
   const std::filesystem::path& folder() const { return folder_; }
 
   // The walk's position; left past the last byte examined.
   Pos ScanPos = 0;
+
+  // The decimal separator of the user's regional settings; the report writes
+  // cents with it.
+  char DecimalSeparator = '.';
 
  private:
   Window& window_;

@@ -1,0 +1,492 @@
+#include "midi/report.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "report_support.h"
+#include "support.h"
+
+namespace midi {
+namespace {
+
+using test::Bytes;
+using test::ImageOf;
+using test::RecordingWindow;
+using test::ReportLines;
+using test::WithHeader;
+using Lines = std::vector<std::string>;
+
+// The character column of a zero byte.
+const std::string Z(1, '\0');
+
+TEST(SignBlankText, WholeNumbersGetABlankOrAMinus) {
+  const struct {
+    std::int32_t n;
+    const char* text;
+  } rows[] = {
+      {96, " 96"}, {0, " 0"}, {-5, "-5"}, {2147483647, " 2147483647"}, {-2147483647 - 1, "-2147483648"}};
+  for (const auto& row : rows) EXPECT_EQ(SignBlankText(row.n), row.text) << row.n;
+}
+
+TEST(SignBlankText, FractionsHaveAtMost15DigitsAndNoZeroBeforeThePoint) {
+  const struct {
+    const char* name;
+    double x;
+    const char* text;
+  } rows[] = {
+      {"zero", 0.0, " 0"},
+      {"below one", 0.4, " .4"},
+      {"a binary neighbour of 0.4 reads as 0.4", 0.39999999999999997, " .4"},
+      {"above one", 2.5, " 2.5"},
+      {"whole", 600000.0, " 600000"},
+      {"negative", -0.25, "-.25"},
+      {"a third is cut to 15 digits", 1.0 / 3.0, " .333333333333333"},
+      {"two thirds round up at the 15th digit", 2.0 / 3.0, " .666666666666667"},
+      {"15 whole digits stay plain", 123456789012345.0, " 123456789012345"},
+      {"from 1E15 on, an exponent", 1e15, " 1E+15"},
+      {"1E-4 stays plain", 0.0001, " .0001"},
+      {"below 1E-4, an exponent", 0.00005, " 5E-05"},
+      {"an exponent with digits after the point", 8.333333333333334e-06, " 8.33333333333333E-06"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(SignBlankText(row.x), row.text) << row.name;
+}
+
+TEST(PatternText, WholePatternsPadAndNeverCut) {
+  const struct {
+    std::int32_t x;
+    const char* pattern;
+    const char* text;
+  } rows[] = {{5, "0000", "0005"}, {31, "0000", "0031"}, {12345, "0000", "12345"}, {7, "000", "007"},
+              {255, "000", "255"}, {120, "00", "120"},   {0, "00", "00"},          {10000, "0000", "10000"}};
+  for (const auto& row : rows) EXPECT_EQ(PatternText(row.x, row.pattern), row.text) << row.x;
+}
+
+TEST(PatternText, DecimalsRoundHalvesAwayFromZeroWithTheGivenSeparator) {
+  const struct {
+    const char* name;
+    double x;
+    const char* pattern;
+    const char* withPoint;
+    const char* withComma;
+  } rows[] = {
+      {"a bend of 160", 3.90625, "00.00", "03.91", "03,91"},
+      {"a bend of 128 is a half", 3.125, "00.00", "03.13", "03,13"},
+      {"a bend of -128 is a half", -3.125, "00.00", "-03.13", "-03,13"},
+      {"the bottom of the bend", -200.0, "00.00", "-200.00", "-200,00"},
+      {"the top of the bend", 8191 / 40.96, "00.00", "199.98", "199,98"},
+      {"zero", 0.0, "00.00", "00.00", "00,00"},
+      {"a small negative rounds to zero without a sign", -0.004, "00.00", "00.00", "00,00"},
+      {"a decimal half that binary holds just below", 1.005, "00.00", "01.01", "01,01"},
+      {"a carry into a new digit", 99.996, "00.00", "100.00", "100,00"},
+      {"a metronome of 7.5 rounds up", 7.5, "00", "08", "08"},
+      {"a metronome of 120", 120.0, "00", "120", "120"},
+      {"a metronome below a half", 8.4, "00", "08", "08"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(PatternText(row.x, row.pattern, '.'), row.withPoint) << row.name;
+    EXPECT_EQ(PatternText(row.x, row.pattern, ','), row.withComma) << row.name;
+  }
+}
+
+TEST(Windows1254, WritesTheTurkishLettersAsTheCodePageHasThem) {
+  const struct {
+    const char* name;
+    const char* utf8;
+    const char* bytes;
+  } rows[] = {
+      {"plain text", "Sabit 4 byte", "Sabit 4 byte"},
+      {"Turkish letters", "ÇçĞğİıÖöŞşÜü", "\xC7\xE7\xD0\xF0\xDD\xFD\xD6\xF6\xDE\xFE\xDC\xFC"},
+      {"a label", "EOX bitiş", "EOX biti\xFE"},
+      {"letters above 0x7F that are not Latin-1", "€ƒ‘", "\x80\x83\x91"},
+      {"a Latin-1 letter the code page keeps", "é", "\xE9"},
+      {"a Latin-1 letter the code page replaced", "Ð", "?"},
+      {"a letter the code page lacks", "中", "?"},
+      {"a byte that is not UTF-8",
+       "a\xFF"
+       "b",
+       "a?b"},
+      {"a cut sequence", "a\xC3", "a?"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Windows1254(row.utf8), row.bytes) << row.name;
+}
+
+struct Dumped {
+  Lines lines;
+  std::vector<std::string> messages;
+  std::optional<ReadFailure> failure;
+};
+
+Dumped Dump(const Bytes& bytes, Build build = Build::Tessaro5Vu, char separator = '.') {
+  MidiImage image = ImageOf(bytes);
+  image.MidiFileName = "song.txt";
+  RecordingWindow window;
+  Pos ScanPos = 0;
+  const DumpResult result = DumpReport(image, ScanPos, build, separator, window);
+  return {ReportLines(result.text), window.messages, result.failure};
+}
+
+// The lines from the first event on (the head, header chunk and track chunk
+// sections are 46 lines).
+Lines FromEvents(const Lines& lines) {
+  return lines.size() < 46 ? Lines{} : Lines(lines.begin() + 46, lines.end());
+}
+
+TEST(DumpReport, WritesAWholeFileLineByLineInBothSeparators) {
+  // The text's worked example at 31-42, after a note off with a three-byte delta
+  // that brings the tick total to 48000, and followed by a Set Tempo of 500000.
+  const Bytes file = WithHeader({
+      0x80, 0x3C, 0x40, 0x82, 0xF2, 0x70, 0x00, 0x00,                          // 23-30
+      0x90, 0x3C, 0x64, 0x30, 0x90, 0x3E, 0x50, 0x83, 0x60, 0xE0, 0x20, 0x41,  // 31-42
+      0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,                                      // 43-48
+      0xFF, 0x2F, 0x00,                                                        // 49-51
+  });
+  for (const char separator : {'.', ','}) {
+    const Lines expected = {
+        "song.txt",
+        "",
+        "----------HEADER CHUNK--------------",
+        "Sabit 4 byte",
+        "0001   4D   077   M",
+        "0002   54   084   T",
+        "0003   68   104   h",
+        "0004   64   100   d",
+        "",
+        "Sabit 4 byte",
+        "0005   00   000   " + Z,
+        "0006   00   000   " + Z,
+        "0007   00   000   " + Z,
+        "0008   06   006   \x06",
+        "",
+        "Midi Format tipi 2 byte",
+        "0009   00   000   " + Z,
+        "0010   00   000   " + Z,
+        "0=single 1=Multi/syncron 2=Multi/asyncron ",
+        "",
+        "Track sayısı",
+        "0011   00   000   " + Z + "   *256^1",
+        "0012   01   001   \x01   *256^0",
+        "",
+        "Çeyrek nota Tick sayısı",
+        "0013   00   000   " + Z + "   *256^1",
+        "0014   60   096   `   *256^0",
+        "Çeyrek nota Tick sayısı= 96",
+        "",
+        "",
+        "----------TRACK CHUNK--------------",
+        "Sabit 4 byte",
+        "0015   4D   077   M",
+        "0016   54   084   T",
+        "0017   72   114   r",
+        "0018   6B   107   k",
+        "",
+        "byte olarak track uzunlugu",
+        "0019   00   000   " + Z + "   *256^3",
+        "0020   00   000   " + Z + "   *256^2",
+        "0021   00   000   " + Z + "   *256^1",
+        "0022   1D   029   \x1D   *256^0",
+        "Bu trackde Byte sayısı= 29",
+        "",
+        "",
+        "----------EVENTS--------------",
+        "0023   80   128   €   NOTE-OFF   Kanal= 0",
+        "0024   3C   060   <   Pitch=C ",
+        "0025   40   064   @   Velo.= 64 ",
+        "0026   82   130   ‚",
+        "0027   F2   242   ò   ",
+        "0028   70   112   p   Tik= 47472",
+        "0029   00   000   " + Z + "   ",
+        "0030   00   000   " + Z + "   ",
+        "0031   90   144       NOTE-ON   Kanal= 0",
+        "0032   3C   060   <   Pitch=C ",
+        "0033   64   100   d   Velo.= 100 ",
+        "0034   30   048   0   Tik= 48",
+        "0035   90   144       NOTE-ON   Kanal= 0",
+        "0036   3E   062   >   Pitch=D ",
+        "0037   50   080   P   Velo.= 80 ",
+        "0038   83   131   ƒ",
+        "0039   60   096   `   Tik= 480",
+        "0040   E0   224   à   PTCHBND   Kanal= 0",
+        "0041   20   032    ",
+        separator == '.' ? "0042   41   065   A   03.91 Cent" : "0042   41   065   A   03,91 Cent",
+        "0043   FF   255   ÿ   SysExMsg başl.  ",
+        "0044   51   081   Q",
+        "0045   03   003   \x03",
+        "0046   07   007   \x07   *256^2",
+        "0047   A1   161   ¡   *256^1",
+        "0048   20   032       *256^0",
+        "çeyrek nota =  500000 MICRO saniye",
+        "metronom    = 120 adet/dörtlük",
+        "",
+        "0049   FF   255   ÿ   SysExMsg başl.  ",
+        "0050   2F   047   /",
+        "",
+        "",
+        "",
+        "Toplam Tick =     48000",
+        "Eser süresi =     .4 dakika",
+    };
+    const Dumped dump = Dump(file, Build::Tessaro5Vu, separator);
+    EXPECT_FALSE(dump.failure);
+    EXPECT_TRUE(dump.messages.empty());
+    ASSERT_EQ(dump.lines.size(), expected.size()) << separator;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      EXPECT_EQ(dump.lines[i], expected[i]) << "line " << i + 1;
+  }
+}
+
+TEST(DumpReport, EarlierBuildsReadNoMetaEventsAddNoFloorAndNoSummary) {
+  const Bytes file =
+      WithHeader({0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00});
+  const Lines current = {
+      "0023   FF   255   ÿ   SysExMsg başl.  ",
+      "0024   51   081   Q",
+      "0025   03   003   \x03",
+      "0026   07   007   \x07   *256^2",
+      "0027   A1   161   ¡   *256^1",
+      "0028   20   032       *256^0",
+      "çeyrek nota =  500000 MICRO saniye",
+      "metronom    = 120 adet/dörtlük",
+      "",
+      "0029   80   128   €   NOTE-OFF   Kanal= 0",
+      "0030   3C   060   <   Pitch=C ",
+      "0031   40   064   @   Velo.= 64 ",
+      "0032   00   000   " + Z + "   Tik= 1",
+      "0033   FF   255   ÿ   SysExMsg başl.  ",
+      "0034   2F   047   /",
+      "",
+      "",
+      "",
+      "Toplam Tick =     1",
+      "Eser süresi =     8.33333333333333E-06 dakika",
+  };
+  const Lines earlier = {
+      "0023   FF   255   ÿ   SysExMsg başl.  ",
+      "0024   51   081   Q   ",
+      "0025   03   003   \x03   ",
+      "0026   07   007   \x07   ",
+      "0027   A1   161   ¡   ",
+      "0028   20   032       ",
+      "0029   80   128   €   NOTE-OFF   Kanal= 0",
+      "0030   3C   060   <   Pitch=C ",
+      "0031   40   064   @   Velo.= 64 ",
+      "0032   00   000   " + Z + "   Tik= 0",
+      "0033   FF   255   ÿ   SysExMsg başl.  ",
+      "0034   2F   047   /   SysExMsg biter",
+      "0035   00   000   " + Z + "   ",
+      "",
+      "",
+  };
+  EXPECT_EQ(FromEvents(Dump(file, Build::Tessaro5Vu).lines), current);
+  EXPECT_EQ(FromEvents(Dump(file, Build::Tessaro5).lines), earlier);
+  EXPECT_EQ(FromEvents(Dump(file, Build::Lumbric5).lines), earlier);
+}
+
+TEST(DumpReport, AnnotatesEachByteTheWalkExamines) {
+  const struct {
+    const char* name;
+    Bytes events;
+    Lines lines;        // the events section
+    const char* ticks;  // the summary's tick line
+    std::size_t warnings;
+  } rows[] = {
+      {"0x90 examined is blank, read as a velocity it is itself",
+       {0x90, 0x3C, 0x90, 0x00},
+       {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ",
+        "0025   90   144   \u0090   Velo.= 144 ", "0026   00   000   " + Z + "   Tik= 0"},
+       "Toplam Tick =     0",
+       0},
+      {"a one-byte delta 0 after a note off counts one tick",
+       {0x80, 0x3D, 0x40, 0x00},
+       {"0023   80   128   €   NOTE-OFF   Kanal= 0", "0024   3D   061   =   Pitch=C#",
+        "0025   40   064   @   Velo.= 64 ", "0026   00   000   " + Z + "   Tik= 1"},
+       "Toplam Tick =     1",
+       0},
+      {"a three-byte delta: one line per position",
+       {0x90, 0x3C, 0x40, 0x81, 0x80, 0x00},
+       {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ",
+        "0025   40   064   @   Velo.= 64 ", "0026   81   129   \u0081", "0027   80   128   €   ",
+        "0028   00   000   " + Z + "   Tik= 16384"},
+       "Toplam Tick =     16384",
+       0},
+      {"a fourth delta byte: two lines, the warning, an empty line, on from the pitch",
+       {0x90, 0x3C, 0x40, 0x82, 0x82, 0x82, 0x00},
+       {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ",
+        "0025   40   064   @   Velo.= 64 ", "0026   82   130   ‚", "0027   82   130   ‚   ", "",
+        "0024   3C   060   <   ", "0025   40   064   @   ", "0026   82   130   ‚   ",
+        "0027   82   130   ‚   ", "0028   82   130   ‚   ", "0029   00   000   " + Z + "   "},
+       "Toplam Tick =     0",
+       1},
+      {"second channel: plain byte lines, no tick",
+       {0x91, 0x3C, 0x40, 0x05},
+       {"0023   91   145   ‘   ", "0024   3C   060   <   ", "0025   40   064   @   ",
+        "0026   05   005   \x05   "},
+       "Toplam Tick =     0",
+       0},
+      {"bends at the centre and the ends",
+       {0xE0, 0x00, 0x40, 0xE0, 0x00, 0x00, 0xE0, 0x7F, 0x7F},
+       {"0023   E0   224   à   PTCHBND   Kanal= 0", "0024   00   000   " + Z,
+        "0025   40   064   @   00.00 Cent", "0026   E0   224   à   PTCHBND   Kanal= 0",
+        "0027   00   000   " + Z, "0028   00   000   " + Z + "   -200.00 Cent",
+        "0029   E0   224   à   PTCHBND   Kanal= 0", "0030   7F   127   \x7F",
+        "0031   7F   127   \x7F   199.98 Cent"},
+       "Toplam Tick =     0",
+       0},
+      {"a delta after a bend is plain, and a 0x90 in it is a note on",
+       {0xE0, 0x00, 0x40, 0x81, 0x90, 0x3C, 0x40, 0x00},
+       {"0023   E0   224   à   PTCHBND   Kanal= 0", "0024   00   000   " + Z,
+        "0025   40   064   @   00.00 Cent", "0026   81   129       ",
+        "0027   90   144       NOTE-ON   Kanal= 0", "0028   3C   060   <   Pitch=C ",
+        "0029   40   064   @   Velo.= 64 ", "0030   00   000   " + Z + "   Tik= 0"},
+       "Toplam Tick =     0",
+       0},
+      {"end of track: the type line, an empty line, six bytes on",
+       {0xFF, 0x2F, 0x00, 0x4D, 0x54, 0x72, 0x6B},
+       {"0023   FF   255   ÿ   SysExMsg başl.  ", "0024   2F   047   /", "", "0029   6B   107   k   "},
+       "Toplam Tick =     0",
+       0},
+      {"0x2F examined anywhere else ends a system message",
+       {0x00, 0x2F},
+       {"0023   00   000   " + Z + "   ", "0024   2F   047   /   SysExMsg biter"},
+       "Toplam Tick =     0",
+       0},
+      {"system labels",
+       {0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE},
+       {"0023   F0   240   ğ   SysExMsg başl.  ", "0024   F1   241   ñ   Time code       ",
+        "0025   F2   242   ò   Position pointer", "0026   F3   243   ó   Song select     ",
+        "0027   F4   244   ô   Undefined       ", "0028   F5   245   õ   Undefined       ",
+        "0029   F6   246   ö   Tune request    ", "0030   F7   247   ÷   EOX bitiş       ",
+        "0031   F8   248   ø   Clock           ", "0032   F9   249   ù   (undefined)     ",
+        "0033   FA   250   ú   Start           ", "0034   FB   251   û   Continue        ",
+        "0035   FC   252   ü   Stop            ", "0036   FD   253   ı   Undefined       ",
+        "0037   FE   254   ş   Active Sensing  "},
+       "Toplam Tick =     0",
+       0},
+      {"13 and 129 examined are blank; other status bytes get nothing",
+       {0x0D, 0x81, 0xA0, 0x9F, 0xE5},
+       {"0023   0D   013       ", "0024   81   129       ", "0025   A0   160   \u00A0   ",
+        "0026   9F   159   Ÿ   ", "0027   E5   229   å   "},
+       "Toplam Tick =     0",
+       0},
+      {"a second track's header is plain bytes and its events are annotated",
+       {'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x04, 0x90, 0x3E, 0x40, 0x05},
+       {"0023   4D   077   M   ", "0024   54   084   T   ", "0025   72   114   r   ",
+        "0026   6B   107   k   ", "0027   00   000   " + Z + "   ", "0028   00   000   " + Z + "   ",
+        "0029   00   000   " + Z + "   ", "0030   04   004   \x04   ",
+        "0031   90   144       NOTE-ON   Kanal= 0", "0032   3E   062   >   Pitch=D ",
+        "0033   40   064   @   Velo.= 64 ", "0034   05   005   \x05   Tik= 5"},
+       "Toplam Tick =     5",
+       0},
+  };
+  for (const auto& row : rows) {
+    const Dumped dump = Dump(WithHeader(row.events));
+    ASSERT_FALSE(dump.failure) << row.name;
+    Lines expected = row.lines;
+    expected.insert(expected.end(), {"", "", row.ticks, "Eser süresi =     0 dakika"});
+    EXPECT_EQ(FromEvents(dump.lines), expected) << row.name;
+    EXPECT_EQ(dump.messages, Lines(row.warnings, "Çok büyük Tick ! !")) << row.name;
+  }
+}
+
+TEST(DumpReport, HeaderBytesShowTheByteItselfWhateverItIs) {
+  Bytes file = WithHeader({});
+  file[11] = 0x0A;  // position 12
+  file[12] = 0x0D;  // position 13
+  file[13] = 0x90;  // position 14
+  const Lines lines = Dump(file).lines;
+  ASSERT_GE(lines.size(), 28u);
+  EXPECT_EQ(lines[22], "0012   0A   010   \n   *256^0");
+  EXPECT_EQ(lines[25], "0013   0D   013   \r   *256^1");
+  EXPECT_EQ(lines[26], "0014   90   144   \u0090   *256^0");
+  EXPECT_EQ(lines[27], "Çeyrek nota Tick sayısı= 3472");
+}
+
+TEST(DumpReport, PositionsOfFiveDigitsWidenTheColumn) {
+  const Lines lines = Dump(WithHeader(Bytes(10000, 0x00))).lines;
+  ASSERT_EQ(lines.size(), 46u + 10000u + 4u);
+  EXPECT_EQ(lines[40], "0021   27   039   '   *256^1");
+  EXPECT_EQ(lines[41], "0022   10   016   \x10   *256^0");
+  EXPECT_EQ(lines[42], "Bu trackde Byte sayısı= 10000");
+  EXPECT_EQ(lines[46 + 9999 - 23], "9999   00   000   " + Z + "   ");
+  EXPECT_EQ(lines[46 + 10000 - 23], "10000   00   000   " + Z + "   ");
+}
+
+TEST(DumpReport, TheDurationTakesTheLastTempo) {
+  // 30000 ticks: at the second tempo, 1000000, half a minute; at the first, a quarter.
+  const Lines lines = Dump(WithHeader({0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,
+                                       0x90, 0x3C, 0x40, 0x81, 0xEA, 0x30}))
+                          .lines;
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "Toplam Tick =     30000");
+  EXPECT_EQ(lines.back(), "Eser süresi =     .5 dakika");
+}
+
+TEST(DumpReport, AStoppedWalkKeepsEveryLineWrittenBeforeTheStop) {
+  Bytes tooManyTicks;
+  for (int i = 0; i < 1025; ++i)
+    tooManyTicks.insert(tooManyTicks.end(), {0x90, 0x3C, 0x40, 0xFF, 0xFF, 0x7F});
+  const struct {
+    const char* name;
+    Bytes bytes;
+    std::size_t lineCount;
+    Lines lastLines;
+    ReadFailure::Kind kind;
+    Pos position;
+  } rows[] = {
+      {"file shorter than the header",
+       {'M', 'T', 'h', 'd'},
+       10,
+       {"0003   68   104   h", "0004   64   100   d", "", "Sabit 4 byte"},
+       ReadFailure::Kind::Truncated,
+       5},
+      {"track length of 2^31",
+       test::Header(96, 0x80000000u),
+       42,
+       {"0019   80   128   €   *256^3", "0020   00   000   " + Z + "   *256^2",
+        "0021   00   000   " + Z + "   *256^1", "0022   00   000   " + Z + "   *256^0"},
+       ReadFailure::Kind::Overflow,
+       19},
+      {"file cut inside a note",
+       WithHeader({0x90, 0x3C}),
+       48,
+       {"----------EVENTS--------------", "0023   90   144       NOTE-ON   Kanal= 0",
+        "0024   3C   060   <   Pitch=C "},
+       ReadFailure::Kind::Truncated,
+       25},
+      {"bend whose data bytes pass 16 bits",
+       WithHeader({0xE0, 0xFF, 0xFF}),
+       48,
+       {"0023   E0   224   à   PTCHBND   Kanal= 0", "0024   FF   255   ÿ"},
+       ReadFailure::Kind::Overflow,
+       23},
+      {"tempo 0: the tempo line, no metronome",
+       WithHeader({0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}),
+       53,
+       {"0023   FF   255   ÿ   SysExMsg başl.  ", "0024   51   081   Q", "0025   03   003   \x03",
+        "0026   00   000   " + Z + "   *256^2", "0027   00   000   " + Z + "   *256^1",
+        "0028   00   000   " + Z + "   *256^0", "çeyrek nota =  0 MICRO saniye"},
+       ReadFailure::Kind::ZeroTempo,
+       23},
+      {"tick total past 2^31 - 1: the open tick line is ended",
+       WithHeader(tooManyTicks),
+       46 + 1025 * 6,
+       {"6171   FF   255   ÿ   ", "6172   7F   127   \x7F   Tik= 2097151"},
+       ReadFailure::Kind::Overflow,
+       6167},
+  };
+  for (const auto& row : rows) {
+    const Dumped dump = Dump(row.bytes);
+    ASSERT_TRUE(dump.failure) << row.name;
+    EXPECT_EQ(dump.failure->kind(), row.kind) << row.name;
+    EXPECT_EQ(dump.failure->position(), row.position) << row.name;
+    ASSERT_EQ(dump.lines.size(), row.lineCount) << row.name;
+    EXPECT_EQ(Lines(dump.lines.end() - static_cast<std::ptrdiff_t>(row.lastLines.size()), dump.lines.end()),
+              row.lastLines)
+        << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace midi
