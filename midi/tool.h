@@ -23,6 +23,12 @@ class MidiTool {
   // TEST: walks the image and warns about every delta time it cannot decode.
   void TestEt();
 
+  // Start: writes BaseName_13.mid (odd packets sound) and BaseName_24.mid (even
+  // packets sound), both as long as the image, moving the meter and pumping the
+  // window's events once per pair of packets, then refreshes the name list.
+  // Writes nothing when the window closes meanwhile.
+  void MidiYaz();
+
   const MidiImage& image() const { return image_; }
   Build build() const { return build_; }
   const std::filesystem::path& folder() const { return folder_; }
