@@ -128,11 +128,10 @@ void MidiTool::MidiYaz() {
   // Taken now: the image is not read again once the first pair step has pumped.
   const std::string name13 = image_.BaseName + "_13.mid";
   const std::string name24 = image_.BaseName + "_24.mid";
-  const std::optional<SplitCopies> copies =
-      SplitImage(image_, table, build_, [this](std::int32_t k) {
-        window_.DrawMeter(MeterRow(k));
-        return window_.PumpEvents();
-      });
+  const std::optional<SplitCopies> copies = SplitImage(image_, table, build_, [this](std::int32_t k) {
+    window_.DrawMeter(MeterRow(k));
+    return window_.PumpEvents();
+  });
   if (!copies) return;  // the window is closing
 
   const WholeFile files[] = {{folder_ / name13, AsText(copies->Split13)},

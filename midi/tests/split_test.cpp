@@ -34,7 +34,9 @@ constexpr Note P1{0x3C, 0x00, 0x40}, P2{0x3E, 0x00, 0x50}, P3{0x40, 0x00, 0x30},
 
 // A packet as the melodies here lay it out: bend, delta 00, note on, delta 60,
 // note off, delta 00.
-Bytes PacketOf(Note n) { return {0xE0, n.lsb, n.msb, 0x00, 0x90, n.key, 0x64, 0x60, 0x80, n.key, 0x40, 0x00}; }
+Bytes PacketOf(Note n) {
+  return {0xE0, n.lsb, n.msb, 0x00, 0x90, n.key, 0x64, 0x60, 0x80, n.key, 0x40, 0x00};
+}
 
 // A valid MIDI file: header, `leadIn`, the packets, end of track.
 Bytes Melody(const std::vector<Bytes>& packets, Bytes leadIn = kLeadIn) {
@@ -54,7 +56,8 @@ Bytes Melody(std::initializer_list<Note> notes) {
 // length, delta times, running status and meta lengths, and lists the first
 // channel's bends and notes.
 Events FirstChannelEvents(const Bytes& file) {
-  if (file.size() < 22 || std::memcmp(file.data(), "MThd", 4) != 0 || std::memcmp(&file[14], "MTrk", 4) != 0) {
+  if (file.size() < 22 || std::memcmp(file.data(), "MThd", 4) != 0 ||
+      std::memcmp(&file[14], "MTrk", 4) != 0) {
     return {"not a MIDI file"};
   }
   const std::size_t end = 22 + (std::size_t{file[18]} << 24 | file[19] << 16 | file[20] << 8 | file[21]);
@@ -176,9 +179,9 @@ TEST(Split, SoundsOddPacketsInOneFileAndEvenOnesInTheOther) {
        Melody({{0xE0, 0x00, 0x40, 0x00, 0x80, 0x3C, 0x40, 0x00}, PacketOf(P2)}), Build::Tessaro5Vu,
        Join({{"bend 00 40", "off 3C 40"}, {"bend 00 40", "on 3E 00", "off 3E 00"}}),
        Join({{"bend 00 40", "off 3C 00"}, Sounding(P2)})},
-      {"a packet without a note off", Melody({PacketOf(P1), {0xE0, 0x00, 0x50, 0x00, 0x90, 0x3E, 0x64, 0x00}}),
-       Build::Tessaro5Vu, Join({Sounding(P1), {"bend 00 40", "on 3C 00"}}),
-       Join({Silent(P1), {"bend 00 50", "on 3E 64"}})},
+      {"a packet without a note off",
+       Melody({PacketOf(P1), {0xE0, 0x00, 0x50, 0x00, 0x90, 0x3E, 0x64, 0x00}}), Build::Tessaro5Vu,
+       Join({Sounding(P1), {"bend 00 40", "on 3C 00"}}), Join({Silent(P1), {"bend 00 50", "on 3E 64"}})},
       {"the key carried is the note on's, into both events",
        Melody({{0xE0, 0x00, 0x40, 0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3B, 0x40, 0x00}, PacketOf(P2)}),
        Build::Tessaro5Vu, Join({{"bend 00 40", "on 3C 64", "off 3B 40"}, Silent(P1)}),
@@ -219,7 +222,9 @@ TEST(Split, LeavesOutEditsThatWouldFallOutsideTheImage) {
     std::vector<std::pair<Offset, std::uint8_t>> split13Edits;
   } rows[] = {
       {"note on as the last byte", {0xE0, 0x00, 0x50, 0x00, 0x90}, {{43, 0x00}, {44, 0x40}}},
-      {"note on with its key last", {0xE0, 0x00, 0x50, 0x00, 0x90, 0x3E}, {{43, 0x00}, {44, 0x40}, {47, 0x3C}}},
+      {"note on with its key last",
+       {0xE0, 0x00, 0x50, 0x00, 0x90, 0x3E},
+       {{43, 0x00}, {44, 0x40}, {47, 0x3C}}},
       {"bend as the last byte", {0xE0}, {}},
       {"bend with its LSB last", {0xE0, 0x11}, {{43, 0x00}}},
   };
@@ -244,8 +249,8 @@ TEST(Split, EarlierBuildPutsTheHOfMThdBackIntoTheOddFile) {
 
 TEST(MeterRow, OpensTheZipperByPacket1025AndHoldsItOpen) {
   const std::pair<std::int32_t, std::int32_t> rows[] = {
-      {1, 236}, {3, 235}, {5, 235},   {7, 234}, {11, 233},   {255, 177},      {513, 118},
-      {1023, 0}, {1025, 0}, {1029, 0}, {99999, 0}, {INT32_MAX, 0},
+      {1, 236},   {3, 235},  {5, 235},  {7, 234},  {11, 233},  {255, 177},
+      {513, 118}, {1023, 0}, {1025, 0}, {1029, 0}, {99999, 0}, {INT32_MAX, 0},
   };
   for (const auto& [k, row] : rows) EXPECT_EQ(MeterRow(k), row) << "k = " << k;
 }
@@ -302,7 +307,12 @@ TEST(MidiYaz, WritesNothingWhenItCannotSplit) {
     std::vector<std::int32_t> meterRows;
   } rows[] = {
       {"nothing loaded", Melody({P1}), false, INT32_MAX, {"Bir dosya seçin."}, {}},
-      {"no packet", Melody(std::vector<Bytes>{}), true, INT32_MAX, {"Dosyada bölünecek paket bulunamadı."}, {}},
+      {"no packet",
+       Melody(std::vector<Bytes>{}),
+       true,
+       INT32_MAX,
+       {"Dosyada bölünecek paket bulunamadı."},
+       {}},
       {"window closed during the split", Melody({P1, P2, P3, P4, P5, P1}), true, 1, {}, {236, 235}},
   };
   for (const auto& row : rows) {
