@@ -10,6 +10,7 @@ namespace midi::messages {
 
 inline constexpr std::string_view kTickTooLarge = "Çok büyük Tick ! !";
 inline constexpr std::string_view kChooseFile = "Bir dosya seçin.";
+inline constexpr std::string_view kNoPackets = "Dosyada bölünecek paket bulunamadı.";
 
 std::string CannotRead(std::string_view fileName);    // "Dosya okunamadı: song.mid"
 std::string EmptyFile(std::string_view fileName);     // "Dosya boş: song.mid"

@@ -1,13 +1,30 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string_view>
 
 namespace midi {
 
-// Writes `content` as the whole new content of `path`: into a temporary file
-// beside it, then renamed over it. Returns false, leaving any older file of that
-// name as it was and no temporary file behind, when anything fails.
+// Writes `content` as the whole new content of `path`: into the temporary file
+// `path` + ".part" beside it, then renamed over it. Returns false, leaving any
+// older file of that name as it was and no temporary file behind, when anything
+// fails.
 bool SaveWhole(const std::filesystem::path& path, std::string_view content);
+
+// One file of a set that is saved together.
+struct WholeFile {
+  std::filesystem::path path;
+  std::string_view content;
+};
+
+// Saves every file whole, or none: every temporary file is written before any is
+// renamed into place, and something other than a file standing at a name (a
+// folder) fails the save before anything is written. Returns the index of the
+// file that could not be saved, with older files left as they were and no
+// temporary file behind; empty when all were saved.
+std::optional<std::size_t> SaveAllWhole(std::span<const WholeFile> files);
 
 }  // namespace midi

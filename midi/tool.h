@@ -26,6 +26,12 @@ class MidiTool {
   // to TXT: writes the readable report of the image into BaseName.txt.
   void TxtYaz();
 
+  // Start: writes BaseName_13.mid (odd packets sound) and BaseName_24.mid (even
+  // packets sound), both as long as the image, moving the meter and pumping the
+  // window's events once per pair of packets, then refreshes the name list.
+  // Writes nothing when the window closes meanwhile.
+  void MidiYaz();
+
   const MidiImage& image() const { return image_; }
   Build build() const { return build_; }
   const std::filesystem::path& folder() const { return folder_; }
