@@ -1,0 +1,51 @@
+// Runs over the window's default range, 12 to 2400, with the cent limit 0: no degree
+// qualifies, so every one of the 2389 degrees is tried.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "finder/finder.h"
+#include "literal.h"
+#include "support.h"
+
+namespace finder {
+namespace {
+
+std::vector<SourceRecord> RandomPitches(std::size_t count) {
+  std::mt19937 random(1);
+  std::uniform_real_distribution<float> anywhere(0.0f, 1200.0f);
+  std::vector<SourceRecord> records(count);
+  for (SourceRecord& record : records) record = {.Cent = anywhere(random), .Duration = 1.0f};
+  return records;
+}
+
+// Arguments: the number of pitches, and 0 for Maximum Deviation or 1 for Standard Deviation.
+void BM_Basla(benchmark::State& state) {
+  test::ScratchFolder folder;
+  folder.Write("table.txt", test::SourceText(RandomPitches(static_cast<std::size_t>(state.range(0)))));
+  test::RecordingWindow window;
+  Finder finder(window);
+  finder.KaynakOku(folder.path(), "table.txt");
+  finder.Settings = SearchSettings{
+      .criterion = state.range(1) == 0 ? Criterion::MaxDeviation : Criterion::StandardDeviation,
+      .centLimitText = "0"};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(finder.Basla());
+  }
+  state.counters["degrees"] = finder.CurrentDegree() - finder.StartDegree();
+}
+BENCHMARK(BM_Basla)->Args({1000, 0})->Args({32767, 0})->Args({32767, 1})->Unit(benchmark::kMillisecond);
+
+void BM_LiteralSearch(benchmark::State& state) {
+  const std::vector<SourceRecord> records = RandomPitches(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(test::LiteralSearch(records, 12, 2400, Criterion::MaxDeviation, 0.0f));
+  }
+}
+BENCHMARK(BM_LiteralSearch)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace finder

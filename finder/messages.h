@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Every text the finder's core shows, in one place. UTF-8; the window converts them.
+namespace finder::messages {
+
+inline constexpr std::string_view kChooseFile = "Bir dosya seçin";
+inline constexpr std::string_view kOutOfOctave = "oktav dışında Cent bulundu, akış durudurulacak.";
+inline constexpr std::string_view kDegreeRange = "Derece 1 ile 32766 arasında olmalı.";
+inline constexpr std::string_view kTooManyRecords = "Kaynak dosyada çok fazla kayıt var.";
+inline constexpr std::string_view kDurationTooLarge = "Süre toplamı sayı sınırını aşıyor.";
+
+std::string CannotRead(std::string_view fileName);  // "Dosya okunamadı: a.txt"
+std::string NumberExpected(std::int32_t line);      // "Kaynak dosyada sayı bekleniyordu (satır 3)."
+std::string NumberTooLarge(std::int32_t line);      // "Kaynak dosyada sayı çok büyük (satır 3)."
+
+// "53 eşit temperaman kriterleri sağlamadı."
+std::string SingleNotFound(std::int32_t degree);
+// "12-2400 arasındaki temperamanlar kriterleri sağlamadı."
+std::string RangeNotFound(std::int32_t start, std::int32_t stop);
+
+}  // namespace finder::messages

@@ -1,0 +1,78 @@
+#include "finder/source.h"
+
+#include <optional>
+
+#include "finder/number.h"
+
+namespace finder {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kMaxRecords = INT32_MAX;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsSeparator(char c) { return IsBlank(c) || c == ',' || c == '\r' || c == '\n'; }
+
+SourceReading Refused(SourceReading::Status status, std::int32_t line) {
+  SourceReading reading;
+  reading.status = status;
+  reading.line = line;
+  return reading;
+}
+
+}  // namespace
+
+SourceReading ParseSource(std::string_view text) {
+  using Status = SourceReading::Status;
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+
+  SourceReading reading;
+  std::int32_t line = 1;
+  std::int32_t lastLine = 1;  // line of the last number or comma
+  bool afterNumber = false;   // a comma may follow
+  bool commaPending = false;  // a number must follow
+  bool haveCent = false;      // the current record has its Cent and awaits its Duration
+  SourceRecord record;
+
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++line;
+      ++i;
+    } else if (IsBlank(c) || c == '\r') {
+      ++i;
+    } else if (c == ',') {
+      if (!afterNumber) return Refused(Status::NumberExpected, line);
+      afterNumber = false;
+      commaPending = true;
+      lastLine = line;
+      ++i;
+    } else {
+      std::size_t end = i;
+      while (end < text.size() && !IsSeparator(text[end])) ++end;
+      const std::string_view field = text.substr(i, end - i);
+      if (!IsDecimal(field)) return Refused(Status::NumberExpected, line);
+      const std::optional<float> value = DecimalToFloat(field);
+      if (!value) return Refused(Status::NumberTooLarge, line);
+      if (!haveCent) {
+        if (reading.records.size() == kMaxRecords) return Refused(Status::TooManyRecords, line);
+        record = SourceRecord{.Cent = *value};
+        haveCent = true;
+      } else {
+        record.Duration = *value;
+        haveCent = false;
+        reading.records.push_back(record);
+        if (record.Cent > 1200.0f) return Refused(Status::OutOfOctave, line);
+      }
+      afterNumber = true;
+      commaPending = false;
+      lastLine = line;
+      i = end;
+    }
+  }
+  if (commaPending || haveCent) return Refused(Status::NumberExpected, lastLine);
+  return reading;
+}
+
+}  // namespace finder

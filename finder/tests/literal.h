@@ -1,0 +1,107 @@
+#pragma once
+
+// The search written out the long way, step for step as the finder's users know
+// it: every degree scans its steps k = 0, 1, ... for each record, the measures
+// take their own passes and the steps are accumulated one by one. The tests and
+// the benchmark hold Basla against it.
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "finder/search.h"
+#include "finder/source.h"
+
+namespace finder::test {
+
+// What a run leaves behind.
+struct LiteralRun {
+  bool found = false;
+  std::int32_t currentDegree = 0;
+  std::vector<SourceRecord> records;
+  std::vector<StepRecord> steps;
+  float deviationSum = 0;
+  float meanDeviation = 0;
+  RunSpread spread;
+  std::int32_t barCount = 0;
+  float maxDuration = 0;
+};
+
+// A run over degrees start .. stop (within 1 .. 32766) on a non-empty table.
+inline LiteralRun LiteralSearch(std::vector<SourceRecord> records, std::int32_t start, std::int32_t stop,
+                                Criterion criterion, float limit) {
+  LiteralRun run;
+  run.records = std::move(records);
+  std::vector<SourceRecord>& table = run.records;
+  const auto count = static_cast<float>(table.size());
+  for (run.currentDegree = start; run.currentDegree <= stop && !run.found; ++run.currentDegree) {
+    const std::int32_t n = run.currentDegree;
+    run.steps.assign(static_cast<std::size_t>(n) + 1, StepRecord{});
+    for (std::int32_t k = 0; k <= n; ++k) run.steps[k].Cent = static_cast<float>(1200.0 / n * k);
+    run.deviationSum = 0;
+    for (SourceRecord& record : table) {
+      for (std::int32_t k = 0; k <= n - 1; ++k) {
+        const float lower = run.steps[k].Cent;
+        const float upper = run.steps[k + 1].Cent;
+        if (record.Cent == lower) {
+          record.Deviation = 0;
+          record.Step = static_cast<float>(k);
+          break;
+        }
+        if (record.Cent > lower && record.Cent < upper) {
+          const float d1 = record.Cent - lower;
+          const float d2 = upper - record.Cent;
+          const float e = d2 - d1;
+          record.Deviation = e >= 0.0f ? d1 : -d2;
+          record.Step = static_cast<float>(e >= 0.0f ? k : k + 1);
+          break;
+        }
+      }
+      run.deviationSum = run.deviationSum + record.Deviation;
+    }
+    run.meanDeviation = run.deviationSum / count;
+    float measure = 0;
+    if (criterion == Criterion::MaxDeviation) {
+      float maximum = 0;
+      float minimum = 1000;
+      for (const SourceRecord& record : table) {
+        if (record.Deviation > maximum) maximum = record.Deviation;
+      }
+      for (const SourceRecord& record : table) {
+        if (record.Deviation < minimum) minimum = record.Deviation;
+      }
+      const float a = minimum - run.meanDeviation;
+      const float b = maximum - run.meanDeviation;
+      measure = run.spread.MaxDeviation = std::fabs(a) > b ? std::fabs(a) : std::fabs(b);
+    } else {
+      float squares = 0;
+      for (const SourceRecord& record : table) {
+        squares = static_cast<float>(squares + static_cast<double>(record.Deviation) * record.Deviation);
+      }
+      run.spread.Variance = squares / count;
+      measure = run.spread.StandardDeviation =
+          static_cast<float>(std::pow(static_cast<double>(run.spread.Variance), 0.5));
+    }
+    run.found = limit > measure;
+  }
+  if (!run.found) return run;
+
+  --run.currentDegree;  // the loop stepped past the found degree
+  for (std::int32_t k = 0; k <= run.currentDegree; ++k) {
+    for (const SourceRecord& record : table) {
+      if (record.Step == static_cast<float>(k)) {
+        run.steps[k].Count = run.steps[k].Count + 1;
+        run.steps[k].Duration = run.steps[k].Duration + record.Duration;
+      }
+    }
+  }
+  for (const StepRecord& step : run.steps) {
+    if (step.Duration > 0.0f) {
+      run.barCount = run.barCount + 1;
+      if (step.Duration > run.maxDuration) run.maxDuration = step.Duration;
+    }
+  }
+  return run;
+}
+
+}  // namespace finder::test

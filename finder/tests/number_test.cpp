@@ -1,0 +1,64 @@
+#include "finder/number.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace finder {
+namespace {
+
+TEST(DecimalToFloat, ReadsDigitsWithOnePeriodAnywhere) {
+  const struct {
+    const char* name;
+    const char* text;
+    std::optional<float> value;
+  } rows[] = {
+      {"period last", "5.", 5.0f},
+      {"period first", ".25", 0.25f},
+      {"rounded once to the nearest float", "0.1", 0.1f},
+      {"too small for a float is zero", "0.00000000000000000000000000000000000000000000000001", 0.0f},
+      {"sign alone", "-", std::nullopt},
+      {"two periods", "1.2.3", std::nullopt},
+      {"two signs", "--1", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(DecimalToFloat(row.text), row.value) << row.name;
+  }
+}
+
+TEST(DecimalToFloat, KeepsTheSignOfZero) {
+  EXPECT_TRUE(std::signbit(*DecimalToFloat("-0")));
+  EXPECT_TRUE(std::signbit(*DecimalToFloat("-0.000000000000000000000000000000000000000000000000001")));
+}
+
+TEST(LeadingNumber, ReadsUpToTheFirstCharacterThatCannotContinueTheNumber) {
+  const double infinity = std::numeric_limits<double>::infinity();
+  const std::string tooLarge(400, '9');
+  const struct {
+    const char* name;
+    const char* text;
+    double value;
+  } rows[] = {
+      {"fraction", "4.75", 4.75},
+      {"leading blanks", "   53", 53.0},
+      {"blanks inside are skipped", "24 00", 2400.0},
+      {"trailing text", "12abc", 12.0},
+      {"comma ends the number", "1,5", 1.0},
+      {"second period ends the number", "1.5.3", 1.5},
+      {"negative", "-7", -7.0},
+      {"period first", ".5", 0.5},
+      {"no leading number", "abc", 0.0},
+      {"sign after digits ends the number", "5-3", 5.0},
+      {"exponent is not read", "1e3", 1.0},
+      {"too large for a double", tooLarge.c_str(), infinity},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(LeadingNumber(row.text), row.value) << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace finder
