@@ -13,9 +13,9 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event) {
-  const int before = currentRow();
+  const QList<QListWidgetItem*> before = selectedItems();
   QListWidget::keyPressEvent(event);
-  if (currentRow() != before) emit Click();
+  if (selectedItems() != before) emit Click();
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {

@@ -11,7 +11,7 @@ class QPaintEvent;
 namespace midiapp {
 
 // A list box whose Click is what its user calls choosing an entry: a mouse click
-// on an entry, or a move to another entry with the keyboard.
+// on an entry, or a change of the chosen entry by the keyboard.
 class ListBox : public QListWidget {
   Q_OBJECT
 

@@ -203,6 +203,9 @@ class Form1Test : public QObject {
     QTest::keyClick(session.List(), Qt::Key_Down);  // the keyboard chooses too
     QCOMPARE(session.Selected(), QString("B"));
     QCOMPARE(session.form->image().MidiBytes, Bytes{7});
+    session.Write("B.MID", {8});
+    QTest::keyClick(session.List(), Qt::Key_Down);  // already the last entry: nothing chosen anew
+    QCOMPARE(session.form->image().MidiBytes, Bytes{7});
     QVERIFY(session.shown.empty());
 
     session.Remove("B.MID");  // the list is only re-read by Start
