@@ -68,9 +68,9 @@ class Form1 : public QWidget, public midi::Window {
 
  private:
   void createControls();
-  void placeControls();
+  void placeControls();  // the design places and sizes
   void connectHandlers();
-  void Form_Load();
+  void Form_Load();        // start-up
   void layOutAtStartUp();
 
   QListWidgetItem* selectedEntry() const;
