@@ -143,7 +143,7 @@ void Form1::RefreshNameList() {
 }
 
 void Form1::List_MID_Click() {
-  DrawMeter(kMeterStartRow);  // a new file starts with the closed zipper
+  DrawMeter(kMeterStartRow);                    // a new file starts with the closed zipper
   if (build_ == midi::Build::Lumbric5) return;  // that build loads on Start
   loadSelectedEntry();
 }

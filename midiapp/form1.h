@@ -70,7 +70,7 @@ class Form1 : public QWidget, public midi::Window {
   void createControls();
   void placeControls();  // the design places and sizes
   void connectHandlers();
-  void Form_Load();        // start-up
+  void Form_Load();  // start-up
   void layOutAtStartUp();
 
   QListWidgetItem* selectedEntry() const;

@@ -18,8 +18,9 @@ namespace {
 QByteArray PacketFile() {
   QByteArray bytes("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\0\0\xFF\x51\x03\x07\xA1\x20\0", 30);
   for (std::uint8_t key = 0; bytes.size() < (1 << 20); key = (key + 1) % 128) {
-    const char packet[] = {'\xE0', 0x00, 0x40, 0x00, '\x90', static_cast<char>(key), 0x64,
-                           0x60,   '\x80', static_cast<char>(key), 0x40, 0x00};
+    const char packet[] = {
+        '\xE0', 0x00, 0x40, 0x00, '\x90', static_cast<char>(key), 0x64, 0x60, '\x80', static_cast<char>(key),
+        0x40,   0x00};
     bytes.append(packet, sizeof packet);
   }
   return bytes;
@@ -33,8 +34,9 @@ void BM_Start(benchmark::State& state) {
   if (!file.open(QIODevice::WriteOnly) || file.write(PacketFile()) < 0) state.SkipWithError("cannot write");
   file.close();
 
-  midiapp::Form1 form(midi::Build::Tessaro5Vu, QFile::encodeName(dir.path()).toStdString(),
-                      [&](QWidget*, const QString&, const QString& text) { state.SkipWithError(qPrintable(text)); });
+  midiapp::Form1 form(
+      midi::Build::Tessaro5Vu, QFile::encodeName(dir.path()).toStdString(),
+      [&](QWidget*, const QString&, const QString& text) { state.SkipWithError(qPrintable(text)); });
   form.show();
   auto* list = form.findChild<QListWidget*>("List_MID");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());

@@ -243,14 +243,16 @@ class Form1Test : public QObject {
   void startWritesBothFilesAndRefreshesTheList_data() {
     QTest::addColumn<QStringList>("removed");  // after start-up
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("the new files join in order") << QStringList{} << QStringList{"a", "a_13", "a_24", "b", "c", "d"};
+    QTest::newRow("the new files join in order")
+        << QStringList{} << QStringList{"a", "a_13", "a_24", "b", "c", "d"};
     QTest::newRow("files that have gone leave the list")
         << QStringList{"b.mid", "c.mid", "d.mid"} << QStringList{"a", "a_13", "a_24"};
   }
   void startWritesBothFilesAndRefreshesTheList() {
     QFETCH(QStringList, removed);
     QFETCH(QStringList, entries);
-    Session session(Build::Tessaro5Vu, {{"a.mid", Song(4)}, {"b.mid", Song(1)}, {"c.mid", Song(1)}, {"d.mid", Song(1)}});
+    Session session(Build::Tessaro5Vu,
+                    {{"a.mid", Song(4)}, {"b.mid", Song(1)}, {"c.mid", Song(1)}, {"d.mid", Song(1)}});
     session.Click("a");
     for (const QString& name : removed) session.Remove(name);
     session.Button("Command3")->click();
@@ -279,8 +281,10 @@ class Form1Test : public QObject {
     QTest::addColumn<QRect>("testPlace");
     QTest::addColumn<bool>("commandsShown");  // TEST and to TXT
     QTest::addColumn<bool>("clickLoads");
-    QTest::newRow("Tessaro5Vu") << Build::Tessaro5Vu << kTessaroCaption << QRect(104, 432, 113, 29) << true << true;
-    QTest::newRow("Tessaro5") << Build::Tessaro5 << kTessaroCaption << QRect(248, 400, 113, 29) << true << true;
+    QTest::newRow("Tessaro5Vu") << Build::Tessaro5Vu << kTessaroCaption << QRect(104, 432, 113, 29) << true
+                                << true;
+    QTest::newRow("Tessaro5") << Build::Tessaro5 << kTessaroCaption << QRect(248, 400, 113, 29) << true
+                              << true;
     QTest::newRow("Lumbric5") << Build::Lumbric5 << QString("Lumbric sürüm 5") << QRect(248, 400, 113, 29)
                               << false << false;
   }
