@@ -81,8 +81,7 @@ std::string hex_to_str(std::string_view p_hex) {
 }
 
 ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseName,
-                     MidiImage& image) {
-  const std::string fileName = std::string(baseName) + ".mid";
+                     std::string_view fileName, MidiImage& image) {
   const std::filesystem::path path = folder / fileName;
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -96,7 +95,7 @@ ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseN
   }
   image.MidiBytes = std::move(bytes);
   image.BaseName = std::string(baseName);
-  image.MidiFileName = fileName;
+  image.MidiFileName = std::string(fileName);
   return ReadStatus::Ok;
 }
 

@@ -15,7 +15,8 @@ namespace midi {
 struct MidiImage {
   std::vector<std::uint8_t> MidiBytes;  // the file's bytes, index 0 first
   std::string BaseName;                 // the list entry: the file name without ".mid"
-  std::string MidiFileName;             // BaseName + ".mid"; the text dump puts its own name here
+  std::string MidiFileName;             // the file read, BaseName + ".mid" in any letter case; the
+                                        // text dump puts its own name here
 
   // Length in bytes; 0 while nothing is loaded.
   std::int32_t FileLength() const { return static_cast<std::int32_t>(MidiBytes.size()); }
@@ -68,9 +69,9 @@ inline std::string_view NoteName(std::int32_t pitch) { return NoteNames[pitch % 
 // Result of reading a MIDI file from disk into a new image.
 enum class ReadStatus { Ok, CannotRead, Empty };
 
-// Reads `folder`/`baseName`.mid whole into `image`. On failure `image` is left
-// untouched.
+// Reads `folder`/`fileName` whole into `image` as the list entry `baseName`. On
+// failure `image` is left untouched.
 ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseName,
-                     MidiImage& image);
+                     std::string_view fileName, MidiImage& image);
 
 }  // namespace midi

@@ -38,7 +38,7 @@ bool BeforeIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::vector<std::string> ListMidiNames(const std::filesystem::path& folder) {
+std::vector<MidiName> ListMidiNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -48,8 +48,13 @@ std::vector<std::string> ListMidiNames(const std::filesystem::path& folder) {
     if (EndsInMid(name)) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end(), BeforeIgnoringCase);
-  for (std::string& name : names) name.resize(name.size() - kExtension.size());
-  return names;
+  std::vector<MidiName> list;
+  list.reserve(names.size());
+  for (std::string& name : names) {
+    std::string entry = name.substr(0, name.size() - kExtension.size());
+    list.push_back({std::move(entry), std::move(name)});
+  }
+  return list;
 }
 
 }  // namespace midi

@@ -10,18 +10,22 @@ namespace midi {
 MidiTool::MidiTool(Window& window, Build build, std::filesystem::path folder)
     : window_(window), build_(build), folder_(std::move(folder)) {}
 
-bool MidiTool::LoadImage(std::string_view baseName) {
-  switch (ReadImage(folder_, baseName, image_)) {
+bool MidiTool::LoadImage(std::string_view baseName, std::string_view fileName) {
+  switch (ReadImage(folder_, baseName, fileName, image_)) {
     case ReadStatus::Ok:
       return true;
     case ReadStatus::CannotRead:
-      window_.ShowMessage(messages::CannotRead(std::string(baseName) + ".mid"));
+      window_.ShowMessage(messages::CannotRead(fileName));
       return false;
     case ReadStatus::Empty:
-      window_.ShowMessage(messages::EmptyFile(std::string(baseName) + ".mid"));
+      window_.ShowMessage(messages::EmptyFile(fileName));
       return false;
   }
   return false;
+}
+
+bool MidiTool::LoadImage(std::string_view baseName) {
+  return LoadImage(baseName, std::string(baseName) + ".mid");
 }
 
 void MidiTool::TestEt() {

@@ -16,8 +16,12 @@ class MidiTool {
   // `folder` is the working folder: every file the tool reads or writes lies there.
   MidiTool(Window& window, Build build, std::filesystem::path folder);
 
-  // Reads `baseName`.mid whole as the new image. On failure the message is shown,
-  // the previous image stays, and the result is false.
+  // Reads the file `fileName` whole as the new image of the list entry
+  // `baseName`. On failure the message is shown, the previous image stays, and
+  // the result is false.
+  bool LoadImage(std::string_view baseName, std::string_view fileName);
+
+  // The same for the file `baseName`.mid.
   bool LoadImage(std::string_view baseName);
 
   // TEST: walks the image and warns about every delta time it cannot decode.

@@ -38,19 +38,23 @@ TEST(LoadImage, AFailedLoadKeepsThePreviousImage) {
   folder.Write("a.mid", {1, 2, 3});
   folder.Write("empty.mid", {});
   std::filesystem::create_directory(folder.path() / "folder.mid");
+  folder.Write("Upper.MID", {});
   const struct {
     const char* entry;
+    const char* fileName;
     const char* message;
   } rows[] = {
-      {"missing", "Dosya okunamadı: missing.mid"},
-      {"empty", "Dosya boş: empty.mid"},
-      {"folder", "Dosya okunamadı: folder.mid"},
+      {"missing", "missing.mid", "Dosya okunamadı: missing.mid"},
+      {"empty", "empty.mid", "Dosya boş: empty.mid"},
+      {"folder", "folder.mid", "Dosya okunamadı: folder.mid"},
+      {"Upper", "Upper.MID", "Dosya boş: Upper.MID"},
+      {"Gone", "Gone.MID", "Dosya okunamadı: Gone.MID"},
   };
   for (const auto& row : rows) {
     RecordingWindow window;
     MidiTool tool(window, Build::Tessaro5Vu, folder.path());
     ASSERT_TRUE(tool.LoadImage("a"));
-    EXPECT_FALSE(tool.LoadImage(row.entry));
+    EXPECT_FALSE(tool.LoadImage(row.entry, row.fileName));
     EXPECT_EQ(window.messages, std::vector<std::string>{row.message});
     EXPECT_EQ(tool.image().MidiBytes, (Bytes{1, 2, 3}));
     EXPECT_EQ(tool.image().BaseName, "a");

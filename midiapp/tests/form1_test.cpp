@@ -1,0 +1,385 @@
+#include "midiapp/form1.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "midiapp/meter.h"
+#include "support.h"
+
+Q_DECLARE_METATYPE(midi::Build)
+
+namespace {
+
+using midi::Build;
+using Bytes = std::vector<std::uint8_t>;
+
+const QString kTessaroCaption = "Tessaro5";  // Tessaro5Vu kept the caption of Tessaro5
+const QString kChooseFile = "Bir dosya seçin.";
+
+// A melody of `packets` packets: bend, note on, note off on the first channel,
+// after a Set Tempo (the first 8 bytes of the track, which the split passes over).
+Bytes Song(int packets) {
+  const Bytes leadIn = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00};
+  const Bytes packet = {0xE0, 0x00, 0x40, 0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x40, 0x00};
+  const Bytes endOfTrack = {0xFF, 0x2F, 0x00};
+  Bytes events = leadIn;
+  for (int i = 0; i < packets; ++i) events.insert(events.end(), packet.begin(), packet.end());
+  events.insert(events.end(), endOfTrack.begin(), endOfTrack.end());
+  return midi::test::WithHeader(events);
+}
+
+// A note whose next delta time would need a fourth byte.
+const Bytes kTooLongDelta = midi::test::WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00});
+
+struct Shown {
+  QString title;
+  QString text;
+  bool busyPointer;  // the hourglass stood while the box was up
+};
+
+// A window of one build working in a fresh folder, its message boxes recorded.
+class Session {
+ public:
+  Session(Build build, const std::vector<std::pair<QString, Bytes>>& files) {
+    for (const auto& [name, bytes] : files) Write(name, bytes);
+    form = std::make_unique<midiapp::Form1>(
+        build, QFile::encodeName(dir.path()).toStdString(),
+        [this](QWidget*, const QString& title, const QString& text) {
+          shown.push_back({title, text, QGuiApplication::overrideCursor() != nullptr});
+        });
+    if (!form->Unloaded()) form->show();
+  }
+
+  template <typename T = QWidget>
+  T* Control(const char* name) const {
+    return form->findChild<T*>(name);
+  }
+  QListWidget* List() const { return Control<QListWidget>("List_MID"); }
+  QPushButton* Button(const char* name) const { return Control<QPushButton>(name); }
+
+  QStringList Entries() const {
+    QStringList entries;
+    for (int i = 0; i < List()->count(); ++i) entries << List()->item(i)->text();
+    return entries;
+  }
+  QString Selected() const {
+    const QList<QListWidgetItem*> items = List()->selectedItems();
+    return items.isEmpty() ? QString() : items.front()->text();
+  }
+
+  // A mouse click on the entry `entry`.
+  void Click(const QString& entry, Qt::KeyboardModifiers modifiers = {}) const {
+    const QList<QListWidgetItem*> items = List()->findItems(entry, Qt::MatchExactly);
+    QVERIFY2(items.size() == 1, qPrintable(entry));
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers,
+                      List()->visualItemRect(items.front()).center());
+  }
+
+  // Runs `probe` from inside the first event pump of what comes next.
+  void DuringNextCommand(std::function<void()> probe) const {
+    QMetaObject::invokeMethod(form.get(), std::move(probe), Qt::QueuedConnection);
+  }
+
+  void Write(const QString& name, const Bytes& bytes) const {
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  }
+  QByteArray Read(const QString& name) const {
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  bool Exists(const QString& name) const { return QFile::exists(dir.filePath(name)); }
+  void Remove(const QString& name) const { QVERIFY(QFile::remove(dir.filePath(name))); }
+
+  // What Picture2 shows when painted.
+  QImage Meter() const { return Control("Picture2")->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+  QTemporaryDir dir;
+  std::vector<Shown> shown;
+  std::unique_ptr<midiapp::Form1> form;
+};
+
+// The meter as it stands at source row `row`: 50 x 235 pixels of the zipper from
+// that row on (the laid-out meter cuts off the last row).
+QImage MeterAt(int row) {
+  return midiapp::MeterImage().copy(0, row, 50, 235).convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList Texts(const std::vector<Shown>& shown) {
+  QStringList texts;
+  for (const Shown& box : shown) texts << box.text;
+  return texts;
+}
+
+}  // namespace
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpListsTheMidiFiles_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("by name without regard to case, any case of .mid")
+        << QStringList{"b.mid", "A.MID", "c.Mid", "notes.txt", "d.midi"} << QStringList{"A", "b", "c"};
+    QTest::newRow("split files after the file they come from")
+        << QStringList{"a_24.mid", "b.mid", "a.mid", "a_13.mid"} << QStringList{"a", "a_13", "a_24", "b"};
+  }
+  void startUpListsTheMidiFiles() {
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, entries);
+    std::vector<std::pair<QString, Bytes>> contents;
+    for (const QString& name : files) contents.emplace_back(name, Song(1));
+    Session session(Build::Tessaro5Vu, contents);
+
+    QVERIFY(!session.form->Unloaded());
+    QCOMPARE(session.Entries(), entries);
+    QCOMPARE(session.Selected(), QString());
+    QVERIFY(!session.form->image().Loaded());
+    QVERIFY(session.shown.empty());
+    QVERIFY(session.Control("Frame_MID")->isVisible());
+    QVERIFY(!session.Control("File_MID")->isVisible());
+    QVERIFY(!session.Control("Picture1")->isVisible());
+    QCOMPARE(session.Meter(), MeterAt(236));
+  }
+
+  void startUpLaysTheWindowOut() {
+    Session session(Build::Tessaro5Vu, {{"a.mid", Song(1)}});
+    QCOMPARE(session.form->size(), QSize(367, 466));
+    QCOMPARE(session.Control("Frame_MID")->geometry(), QRect(40, 32, 240, 240));
+    QCOMPARE(session.Control("List_MID")->geometry(), QRect(8, 16, 220, 220));
+    QCOMPARE(session.Control("Command3")->geometry(), QRect(40, 360, 240, 57));  // Start spans the frame
+    QCOMPARE(session.Control("Command2")->geometry(), QRect(248, 432, 113, 33));
+    QCOMPARE(session.Control("Picture2")->geometry(), QRect(288, 37, 50, 235));  // level with the frame
+    QCOMPARE(session.Button("Command3")->text(), QString("Start"));
+    QCOMPARE(session.Button("Command1")->text(), QString("TEST"));
+    QCOMPARE(session.Button("Command2")->text(), QString("to TXT"));
+  }
+
+  void startUpWithoutMidiFilesSaysSoAndUnloads_data() {
+    QTest::addColumn<Build>("build");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Tessaro5Vu") << Build::Tessaro5Vu << kTessaroCaption;
+    QTest::newRow("Lumbric5") << Build::Lumbric5 << QString("Lumbric sürüm 5");
+  }
+  void startUpWithoutMidiFilesSaysSoAndUnloads() {
+    QFETCH(Build, build);
+    QFETCH(QString, title);
+    Session session(build, {{"notes.txt", Song(1)}, {"song.midi", Song(1)}});
+    QVERIFY(session.form->Unloaded());
+    QCOMPARE(session.shown.size(), 1u);
+    QCOMPARE(session.shown[0].title, title);
+    QCOMPARE(session.shown[0].text, QString("midi dosyalarınızı uygulama klasörüne taşıyın."));
+    QVERIFY(!session.form->isVisible());
+    QVERIFY(session.Control("Frame_MID")->isHidden());
+  }
+
+  void aClickLoadsTheFileBehindTheEntry() {
+    Session session(Build::Tessaro5Vu, {{"a.mid", {1, 2, 3}}, {"B.MID", {4, 5}}});
+    session.Click("B");
+    QCOMPARE(session.form->image().MidiBytes, (Bytes{4, 5}));
+    QCOMPARE(session.form->image().BaseName, std::string("B"));
+    QCOMPARE(session.form->image().MidiFileName, std::string("B.MID"));
+
+    session.Write("B.MID", {7});  // each click reads the file again
+    session.Click("B");
+    QCOMPARE(session.form->image().MidiBytes, Bytes{7});
+
+    session.Click("a");
+    QTest::keyClick(session.List(), Qt::Key_Down);  // the keyboard chooses too
+    QCOMPARE(session.Selected(), QString("B"));
+    QCOMPARE(session.form->image().MidiBytes, Bytes{7});
+    session.Write("B.MID", {8});
+    QTest::keyClick(session.List(), Qt::Key_Down);  // already the last entry: nothing chosen anew
+    QCOMPARE(session.form->image().MidiBytes, Bytes{7});
+    QVERIFY(session.shown.empty());
+
+    session.Remove("B.MID");  // the list is only re-read by Start
+    session.Click("B");
+    QCOMPARE(Texts(session.shown), QStringList{"Dosya okunamadı: B.MID"});
+    QCOMPARE(session.form->image().MidiBytes, Bytes{7});
+  }
+
+  void aClickThatLeavesNothingChosenAsksForAFile() {
+    Session session(Build::Tessaro5Vu, {{"a.mid", {1, 2, 3}}});
+    session.Click("a");
+    session.Click("a", Qt::ControlModifier);  // takes the choice back
+    QCOMPARE(session.Selected(), QString());
+    QCOMPARE(Texts(session.shown), QStringList{kChooseFile});
+    QCOMPARE(session.shown[0].title, kTessaroCaption);
+    QCOMPARE(session.form->image().MidiBytes, (Bytes{1, 2, 3}));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  void testShowsTheWarningInAMessageBox() {
+    Session session(Build::Tessaro5Vu, {{"song.mid", kTooLongDelta}});
+    session.Click("song");
+    session.Button("Command1")->click();
+    QCOMPARE(Texts(session.shown), QStringList{"Çok büyük Tick ! !"});
+    QCOMPARE(session.shown[0].title, kTessaroCaption);
+  }
+
+  void toTxtWritesTheReport() {
+    Session session(Build::Tessaro5Vu, {{"song.mid", Song(2)}});
+    session.Click("song");
+    session.Button("Command2")->click();
+    QVERIFY(session.shown.empty());
+    QVERIFY(session.Read("song.txt").startsWith("song.txt\r\n\r\n"));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  void startWritesBothFilesAndRefreshesTheList_data() {
+    QTest::addColumn<QStringList>("removed");  // after start-up
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("the new files join in order")
+        << QStringList{} << QStringList{"a", "a_13", "a_24", "b", "c", "d"};
+    QTest::newRow("files that have gone leave the list")
+        << QStringList{"b.mid", "c.mid", "d.mid"} << QStringList{"a", "a_13", "a_24"};
+  }
+  void startWritesBothFilesAndRefreshesTheList() {
+    QFETCH(QStringList, removed);
+    QFETCH(QStringList, entries);
+    Session session(Build::Tessaro5Vu,
+                    {{"a.mid", Song(4)}, {"b.mid", Song(1)}, {"c.mid", Song(1)}, {"d.mid", Song(1)}});
+    session.Click("a");
+    for (const QString& name : removed) session.Remove(name);
+    session.Button("Command3")->click();
+    QVERIFY(session.shown.empty());
+    QCOMPARE(session.Read("a_13.mid").size(), session.Read("a.mid").size());
+    QCOMPARE(session.Read("a_24.mid").size(), session.Read("a.mid").size());
+    QCOMPARE(session.Entries(), entries);
+    QCOMPARE(session.Selected(), QString("a"));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  // 256 packets: the last pair step is packet 255, which puts the meter at row 177.
+  void theMeterClosesOnEveryClickAndOpensDuringASplit() {
+    Session session(Build::Tessaro5Vu, {{"a.mid", Song(256)}});
+    QCOMPARE(session.Meter(), MeterAt(236));
+    session.Click("a");
+    session.Button("Command3")->click();
+    QCOMPARE(session.Meter(), MeterAt(177));
+    session.Click("a");
+    QCOMPARE(session.Meter(), MeterAt(236));
+  }
+
+  void theBuildsDiffer_data() {
+    QTest::addColumn<Build>("build");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("testPlace");
+    QTest::addColumn<bool>("commandsShown");  // TEST and to TXT
+    QTest::addColumn<bool>("clickLoads");
+    QTest::newRow("Tessaro5Vu") << Build::Tessaro5Vu << kTessaroCaption << QRect(104, 432, 113, 29) << true
+                                << true;
+    QTest::newRow("Tessaro5") << Build::Tessaro5 << kTessaroCaption << QRect(248, 400, 113, 29) << true
+                              << true;
+    QTest::newRow("Lumbric5") << Build::Lumbric5 << QString("Lumbric sürüm 5") << QRect(248, 400, 113, 29)
+                              << false << false;
+  }
+  void theBuildsDiffer() {
+    QFETCH(Build, build);
+    QFETCH(QString, caption);
+    QFETCH(QRect, testPlace);
+    QFETCH(bool, commandsShown);
+    QFETCH(bool, clickLoads);
+    Session session(build, {{"a.mid", Song(2)}});
+    QCOMPARE(session.form->windowTitle(), caption);
+    QCOMPARE(session.Control("Command1")->geometry(), testPlace);
+    QCOMPARE(session.Control("Command1")->isVisible(), commandsShown);
+    QCOMPARE(session.Control("Command2")->isVisible(), commandsShown);
+    QVERIFY(session.Control("Command3")->isVisible());
+    session.Click("a");
+    QCOMPARE(session.form->image().Loaded(), clickLoads);
+    QCOMPARE(session.Meter(), MeterAt(236));
+  }
+
+  void lumbric5LoadsTheChosenFileOnStart() {
+    Session session(Build::Lumbric5, {{"a.mid", Song(4)}, {"b.mid", Song(2)}});
+    session.Button("Command3")->click();
+    QCOMPARE(Texts(session.shown), QStringList{kChooseFile});
+    QVERIFY(!session.shown[0].busyPointer);
+    QVERIFY(!session.form->image().Loaded());
+
+    session.Click("b");
+    session.Button("Command3")->click();
+    QCOMPARE(session.form->image().BaseName, std::string("b"));
+    QCOMPARE(session.Entries(), (QStringList{"a", "b", "b_13", "b_24"}));
+    QCOMPARE(session.shown.size(), 1u);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  void toTxtWithNothingChosen_data() {
+    QTest::addColumn<Build>("build");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("Tessaro5Vu works on the file loaded") << Build::Tessaro5Vu << QStringList{} << true;
+    QTest::newRow("Tessaro5 asks for a file first") << Build::Tessaro5 << QStringList{kChooseFile} << false;
+  }
+  void toTxtWithNothingChosen() {
+    QFETCH(Build, build);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, written);
+    Session session(build, {{"song.mid", Song(2)}});
+    session.Click("song");
+    session.List()->clearSelection();
+    session.Button("Command2")->click();
+    QCOMPARE(Texts(session.shown), shown);
+    QCOMPARE(session.Exists("song.txt"), written);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  // A command given meanwhile would work on the state of the split in progress.
+  void startLocksTheCommandsAndTheListWhileItRuns() {
+    Session session(Build::Tessaro5Vu, {{"a.mid", Song(4)}, {"b.mid", kTooLongDelta}});
+    session.Click("a");
+    QStringList enabled;
+    bool busy = false;
+    session.DuringNextCommand([&] {
+      for (const char* name : {"List_MID", "Command1", "Command2", "Command3"}) {
+        if (session.Control(name)->isEnabled()) enabled << name;
+      }
+      const QCursor* cursor = QGuiApplication::overrideCursor();
+      busy = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+      session.Button("Command1")->click();
+      session.Button("Command2")->click();
+      session.Button("Command3")->click();
+    });
+    session.Button("Command3")->click();
+    QCOMPARE(enabled, QStringList{});
+    QVERIFY(busy);
+    QVERIFY(session.shown.empty());
+    QVERIFY(!session.Exists("a.txt"));
+    QCOMPARE(session.Entries(), (QStringList{"a", "a_13", "a_24", "b"}));
+    for (const char* name : {"List_MID", "Command1", "Command2", "Command3"}) {
+      QVERIFY2(session.Control(name)->isEnabled(), name);
+    }
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  void closingDuringASplitStopsItBeforeItWrites() {
+    Session session(Build::Tessaro5Vu, {{"a.mid", Song(6)}});
+    session.Click("a");
+    session.DuringNextCommand([&] { session.form->close(); });
+    session.Button("Command3")->click();
+    QVERIFY(!session.form->isVisible());
+    QVERIFY(!session.Exists("a_13.mid") && !session.Exists("a_24.mid"));
+    QCOMPARE(session.Entries(), QStringList{"a"});
+    QCOMPARE(session.Meter(), MeterAt(236));  // stopped after the first pair step
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
