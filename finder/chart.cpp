@@ -28,9 +28,8 @@ std::int32_t BarTop(float share) {
 void Summary(Canvas& canvas, const Finder& finder, char separator) {
   const SearchSettings& settings = finder.Settings;
   const RunSpread& spread = finder.Spread();
-  const std::string searched = settings.span == Span::Single
-                                   ? settings.degreeText
-                                   : settings.startText + "-" + settings.stopText;
+  const std::string searched =
+      settings.span == Span::Single ? settings.degreeText : settings.startText + "-" + settings.stopText;
   const struct {
     std::int32_t x;
     Rgb colour;
@@ -38,7 +37,8 @@ void Summary(Canvas& canvas, const Finder& finder, char separator) {
     std::string bottom;
   } blocks[] = {
       {300, kRed,
-       std::string("Criteria = ") + (settings.criterion == Criterion::MaxDeviation ? "Max. Dev." : "Std. Dev."),
+       std::string("Criteria = ") +
+           (settings.criterion == Criterion::MaxDeviation ? "Max. Dev." : "Std. Dev."),
        "Cent Limit = " + settings.centLimitText},
       {500, kBlue, "searched teT = " + searched, "found teT = " + std::to_string(finder.CurrentDegree())},
       {700, kRed, "Mean     = " + FormatNumber(finder.MeanDeviation(), "##0.####", separator),

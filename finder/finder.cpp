@@ -7,8 +7,8 @@
 #include <string>
 #include <system_error>
 
-#include "finder/messages.h"
 #include "finder/codepage.h"
+#include "finder/messages.h"
 #include "finder/number.h"
 #include "finder/result.h"
 #include "finder/save.h"

@@ -104,7 +104,8 @@ std::string FormatNumber(double value, std::string_view pattern, char separator)
   std::string integer = IntegerPart(d);
   if (integer.size() < zeros(integerPattern)) integer.insert(0, zeros(integerPattern) - integer.size(), '0');
   std::string fraction = FractionPart(d);
-  if (fraction.size() < zeros(fractionPattern)) fraction.append(zeros(fractionPattern) - fraction.size(), '0');
+  if (fraction.size() < zeros(fractionPattern))
+    fraction.append(zeros(fractionPattern) - fraction.size(), '0');
 
   std::string text = d.negative && !d.digits.empty() ? "-" : "";
   text += integer;

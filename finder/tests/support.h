@@ -100,12 +100,15 @@ class RecordingCanvas : public Canvas {
   std::vector<std::string> calls;
 
  private:
-  static std::string Point(std::int32_t x, std::int32_t y) { return std::to_string(x) + "," + std::to_string(y); }
+  static std::string Point(std::int32_t x, std::int32_t y) {
+    return std::to_string(x) + "," + std::to_string(y);
+  }
   static std::string Name(Rgb colour) {
     const struct {
       Rgb colour;
       const char* name;
-    } names[] = {{kBlack, "black"}, {kRed, "red"}, {kBlue, "blue"}, {kMagenta, "magenta"}, {kLightGrey, "grey"}};
+    } names[] = {
+        {kBlack, "black"}, {kRed, "red"}, {kBlue, "blue"}, {kMagenta, "magenta"}, {kLightGrey, "grey"}};
     for (const auto& entry : names) {
       if (entry.colour == colour) return entry.name;
     }
