@@ -17,8 +17,9 @@ void Grafik(Canvas& canvas, std::int16_t barCount);
 
 // The chart of the run that found a degree: the frame, then a row, a bar and a
 // label for every step with a duration, one step at a time with a refresh after
-// each, then the summary of the run. Numbers are written with `separator`.
-// Draws nothing when the last run found no degree.
+// each, then the summary of the run. Called right after Basla, so that the
+// summary's texts of `finder.Settings` are those of the run. Numbers are
+// written with `separator`. Draws nothing when the last run found no degree.
 void RaporCiz(Canvas& canvas, const Finder& finder, char separator);
 
 }  // namespace finder

@@ -26,8 +26,8 @@ class Finder {
 
   // Run: searches the degrees of `Settings` for the first whose measure lies
   // strictly below the cent limit and accumulates its steps. Returns true when a
-  // degree was found, so that the window draws the chart; otherwise a message
-  // has said why.
+  // degree was found, so that the window draws the chart (RaporCiz); otherwise
+  // a message has said why.
   bool Basla();
 
   // Print: writes the result table of the last run to "sonuc.csv" in `folder`,

@@ -28,6 +28,7 @@ QFont CellFont() {
 ImageCanvas::ImageCanvas(std::function<void()> refreshed, std::function<void()> legendsShown)
     : image_(kWidth, kHeight, QImage::Format_RGB32),
       font_(CellFont()),
+      ascent_(QFontMetrics(font_).ascent()),
       refreshed_(std::move(refreshed)),
       legendsShown_(std::move(legendsShown)) {
   image_.fill(Qt::white);
@@ -44,7 +45,7 @@ void ImageCanvas::Text(std::int32_t x, std::int32_t y, Rgb colour, std::string_v
   QPainter painter(&image_);
   painter.setFont(font_);
   painter.setPen(ToQColor(colour));
-  const int baseline = y + QFontMetrics(font_).ascent();
+  const int baseline = y + ascent_;
   std::int64_t left = x;
   for (const char32_t c : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4()) {
     // Cells beyond the image are not drawn; their positions would not fit an int.

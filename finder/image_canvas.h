@@ -38,6 +38,7 @@ class ImageCanvas : public Canvas {
  private:
   QImage image_;
   QFont font_;
+  int ascent_;  // from the top of a cell to the baseline
   bool legendsVisible_ = false;
   std::function<void()> refreshed_;
   std::function<void()> legendsShown_;
