@@ -7,8 +7,11 @@
 #include <string>
 #include <system_error>
 
+#include "finder/codepage.h"
 #include "finder/messages.h"
 #include "finder/number.h"
+#include "finder/result.h"
+#include "finder/save.h"
 #include "finder/sweep.h"
 
 namespace finder {
@@ -74,6 +77,7 @@ bool Finder::Basla() {
   }
 
   window_.HideInputs();
+  found_ = false;
   startDegree_ = *start;
   stopDegree_ = *stop;
   spread_ = RunSpread{};
@@ -103,12 +107,26 @@ bool Finder::Basla() {
     BuildStepTable(currentDegree_, stepTable_);
     KeepMatches();
   }
-  if (found) return Accumulate();
+  if (found) {
+    found_ = Accumulate();
+    return found_;
+  }
 
   currentDegree_ = startDegree_ > stopDegree_ ? startDegree_ : static_cast<std::int16_t>(stopDegree_ + 1);
   window_.ShowMessage(single ? messages::SingleNotFound(stopDegree_)
                              : messages::RangeNotFound(startDegree_, stopDegree_));
   return false;
+}
+
+void Finder::SonucYaz(const std::filesystem::path& folder, char separator) {
+  if (currentDegree_ == 0) {
+    window_.ShowMessage(messages::kRunFirst);
+    return;
+  }
+  window_.SetBusyPointer(true);
+  const bool saved = SaveWhole(folder / kResultFile, Windows1254(ResultTable(*this, separator)));
+  window_.SetBusyPointer(false);
+  if (!saved) window_.ShowMessage(messages::CannotWrite(kResultFile));
 }
 
 float Finder::Measure(Criterion criterion, const DegreeSums& sums) {

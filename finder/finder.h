@@ -26,9 +26,14 @@ class Finder {
 
   // Run: searches the degrees of `Settings` for the first whose measure lies
   // strictly below the cent limit and accumulates its steps. Returns true when a
-  // degree was found, so that the window draws the chart; otherwise a message
-  // has said why.
+  // degree was found, so that the window draws the chart (RaporCiz); otherwise
+  // a message has said why.
   bool Basla();
+
+  // Print: writes the result table of the last run to "sonuc.csv" in `folder`,
+  // whole, in Windows-1254, numbers with `separator`. Before any run it says so
+  // instead.
+  void SonucYaz(const std::filesystem::path& folder, char separator);
 
   // Written by the window; read by Basla.
   SearchSettings Settings;
@@ -41,6 +46,8 @@ class Finder {
   const std::vector<StepRecord>& StepTable() const { return stepTable_; }
   // 0 before the first run; then the found degree, or where the search ended.
   std::int16_t CurrentDegree() const { return currentDegree_; }
+  // Whether the last run that searched found a degree and accumulated its steps.
+  bool Found() const { return found_; }
   std::int16_t StartDegree() const { return startDegree_; }
   std::int16_t StopDegree() const { return stopDegree_; }
   float DeviationSum() const { return deviationSum_; }
@@ -63,6 +70,7 @@ class Finder {
   std::vector<SourceRecord> sourceTable_;
   std::vector<StepRecord> stepTable_;
   std::int16_t currentDegree_ = 0;
+  bool found_ = false;
   std::int16_t startDegree_ = 0;
   std::int16_t stopDegree_ = 0;
   float deviationSum_ = 0;

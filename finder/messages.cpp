@@ -6,6 +6,10 @@ std::string CannotRead(std::string_view fileName) {
   return std::string("Dosya okunamadı: ").append(fileName);
 }
 
+std::string CannotWrite(std::string_view fileName) {
+  return std::string("Dosya yazılamadı: ").append(fileName);
+}
+
 std::string NumberExpected(std::int32_t line) {
   return "Kaynak dosyada sayı bekleniyordu (satır " + std::to_string(line) + ").";
 }

@@ -12,10 +12,12 @@ inline constexpr std::string_view kOutOfOctave = "oktav dışında Cent bulundu,
 inline constexpr std::string_view kDegreeRange = "Derece 1 ile 32766 arasında olmalı.";
 inline constexpr std::string_view kTooManyRecords = "Kaynak dosyada çok fazla kayıt var.";
 inline constexpr std::string_view kDurationTooLarge = "Süre toplamı sayı sınırını aşıyor.";
+inline constexpr std::string_view kRunFirst = "Önce çalıştırın.";
 
-std::string CannotRead(std::string_view fileName);  // "Dosya okunamadı: a.txt"
-std::string NumberExpected(std::int32_t line);      // "Kaynak dosyada sayı bekleniyordu (satır 3)."
-std::string NumberTooLarge(std::int32_t line);      // "Kaynak dosyada sayı çok büyük (satır 3)."
+std::string CannotRead(std::string_view fileName);   // "Dosya okunamadı: a.txt"
+std::string CannotWrite(std::string_view fileName);  // "Dosya yazılamadı: sonuc.csv"
+std::string NumberExpected(std::int32_t line);       // "Kaynak dosyada sayı bekleniyordu (satır 3)."
+std::string NumberTooLarge(std::int32_t line);       // "Kaynak dosyada sayı çok büyük (satır 3)."
 
 // "53 eşit temperaman kriterleri sağlamadı."
 std::string SingleNotFound(std::int32_t degree);

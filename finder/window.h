@@ -18,6 +18,9 @@ class Window {
   // unobstructed. The menus bring them back.
   virtual void HideInputs() = 0;
 
+  // Shows the busy (hourglass) pointer over the window, or the normal one again.
+  virtual void SetBusyPointer(bool busy) = 0;
+
   // Closes the window, which ends the program, once the current handler returns.
   virtual void RequestClose() = 0;
 };

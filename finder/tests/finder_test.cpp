@@ -18,44 +18,16 @@ namespace finder {
 namespace {
 
 using test::Bits;
+using test::Fixture;
+using test::Range;
 using test::RecordingWindow;
 using test::ScratchFolder;
+using test::Single;
 using Calls = std::vector<std::string>;
 constexpr Criterion kMax = Criterion::MaxDeviation;
 constexpr Criterion kStd = Criterion::StandardDeviation;
 
-SearchSettings Single(std::string degree, Criterion criterion, std::string limit) {
-  return {.span = Span::Single, .degreeText = degree, .criterion = criterion, .centLimitText = limit};
-}
-
-SearchSettings Range(std::string start, std::string stop, Criterion criterion, std::string limit) {
-  return {.span = Span::Range,
-          .startText = start,
-          .stopText = stop,
-          .criterion = criterion,
-          .centLimitText = limit};
-}
-
-// A finder with `text` read as its source table, in a folder of its own.
-struct Fixture {
-  explicit Fixture(std::string_view text) {
-    folder.Write("table.txt", text);
-    finder.KaynakOku(folder.path(), "table.txt");
-    window.calls.clear();
-  }
-
-  bool Run(SearchSettings settings) {
-    finder.Settings = std::move(settings);
-    return finder.Basla();
-  }
-
-  ScratchFolder folder;
-  RecordingWindow window;
-  Finder finder{window};
-};
-
-// The table of the worked examples: 0, 386 and 702 cents with durations 2, 1 and 1.
-constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";
+using test::kThreePitches;
 
 TEST(KaynakOku, ReadsTheWholeFileAndAnotherFileReplacesIt) {
   Fixture f(kThreePitches);

@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers shared by the finder's tests: a window double that records what the
-// core asks of it, a scratch folder and source texts written from records.
+// Helpers shared by the finder's tests: a window and a canvas double that
+// record what the core asks of them, a scratch folder, source texts written
+// from records, and a finder with a table read for a run.
 
 #include <bit>
 #include <charconv>
@@ -13,16 +14,20 @@
 #include <string_view>
 #include <vector>
 
+#include "finder/canvas.h"
+#include "finder/finder.h"
 #include "finder/source.h"
 #include "finder/window.h"
 
 namespace finder::test {
 
-// Records every call in order: the message texts as they are, "hide" and "close".
+// Records every call in order: the message texts as they are, "hide", "busy",
+// "normal" and "close".
 class RecordingWindow : public Window {
  public:
   void ShowMessage(std::string_view text) override { calls.emplace_back(text); }
   void HideInputs() override { calls.emplace_back("hide"); }
+  void SetBusyPointer(bool busy) override { calls.emplace_back(busy ? "busy" : "normal"); }
   void RequestClose() override { calls.emplace_back("close"); }
 
   std::vector<std::string> calls;
@@ -72,6 +77,77 @@ inline std::string SourceText(const std::vector<SourceRecord>& records) {
   }
   return text;
 }
+
+// Records every call in order as a line: "clear", "legends", "refresh",
+// `text 10,23 red "0"`, "line 50,250 50,450 red 3", "box 55,450 65,250 magenta".
+class RecordingCanvas : public Canvas {
+ public:
+  void Clear() override { calls.emplace_back("clear"); }
+  void ShowLegends() override { calls.emplace_back("legends"); }
+  void Text(std::int32_t x, std::int32_t y, Rgb colour, std::string_view text) override {
+    calls.push_back("text " + Point(x, y) + " " + Name(colour) + " \"" + std::string(text) + "\"");
+  }
+  void Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour,
+            std::int32_t width) override {
+    calls.push_back("line " + Point(x1, y1) + " " + Point(x2, y2) + " " + Name(colour) + " " +
+                    std::to_string(width));
+  }
+  void Box(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour) override {
+    calls.push_back("box " + Point(x1, y1) + " " + Point(x2, y2) + " " + Name(colour));
+  }
+  void Refresh() override { calls.emplace_back("refresh"); }
+
+  std::vector<std::string> calls;
+
+ private:
+  static std::string Point(std::int32_t x, std::int32_t y) {
+    return std::to_string(x) + "," + std::to_string(y);
+  }
+  static std::string Name(Rgb colour) {
+    const struct {
+      Rgb colour;
+      const char* name;
+    } names[] = {
+        {kBlack, "black"}, {kRed, "red"}, {kBlue, "blue"}, {kMagenta, "magenta"}, {kLightGrey, "grey"}};
+    for (const auto& entry : names) {
+      if (entry.colour == colour) return entry.name;
+    }
+    return "other";
+  }
+};
+
+inline SearchSettings Single(std::string degree, Criterion criterion, std::string limit) {
+  return {.span = Span::Single, .degreeText = degree, .criterion = criterion, .centLimitText = limit};
+}
+
+inline SearchSettings Range(std::string start, std::string stop, Criterion criterion, std::string limit) {
+  return {.span = Span::Range,
+          .startText = start,
+          .stopText = stop,
+          .criterion = criterion,
+          .centLimitText = limit};
+}
+
+// A finder with `text` read as its source table, in a folder of its own.
+struct Fixture {
+  explicit Fixture(std::string_view text) {
+    folder.Write("table.txt", text);
+    finder.KaynakOku(folder.path(), "table.txt");
+    window.calls.clear();
+  }
+
+  bool Run(SearchSettings settings) {
+    finder.Settings = std::move(settings);
+    return finder.Basla();
+  }
+
+  ScratchFolder folder;
+  RecordingWindow window;
+  Finder finder{window};
+};
+
+// The table of the worked examples: 0, 386 and 702 cents with durations 2, 1 and 1.
+inline constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";
 
 inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 

@@ -1,0 +1,136 @@
+#include "finder/format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
+
+namespace finder {
+namespace {
+
+// A finite value as its exact decimal digits: 0.d1d2d3... × 10^point, with no
+// leading or trailing zero digits. Zero has no digits.
+struct Digits {
+  bool negative = false;
+  std::string digits;
+  int point = 0;
+};
+
+Digits Strip(Digits d) {
+  while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+  if (d.digits.empty()) d.point = 0;
+  return d;
+}
+
+// Every double has an exact decimal expansion of at most 767 significant
+// digits, so rounding on these digits rounds the value itself, not a nearby
+// decimal: a true half is told apart from a value just above or below it.
+Digits ExactDigits(double value) {
+  char text[800];
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 770);
+  const std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
+  Digits d;
+  std::size_t i = 0;
+  if (written[i] == '-') {
+    d.negative = true;
+    ++i;
+  }
+  const std::size_t e = written.find('e');
+  for (; i < e; ++i) {
+    if (written[i] != '.') d.digits.push_back(written[i]);
+  }
+  std::string_view exponent = written.substr(e + 1);
+  if (exponent.front() == '+') exponent.remove_prefix(1);
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), d.point);
+  ++d.point;
+  if (d.digits.front() == '0') d.digits.clear();  // zero has no significant digit
+  return Strip(d);
+}
+
+// Keeps the first `keep` digits (none when `keep` is 0 or below), rounding
+// halves away from zero.
+Digits RoundTo(Digits d, int keep) {
+  if (keep >= static_cast<int>(d.digits.size())) return d;
+  if (keep < 0) return Strip(Digits{d.negative, "", 0});
+  const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
+  d.digits.resize(static_cast<std::size_t>(keep));
+  if (up) {
+    std::size_t i = d.digits.size();
+    while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+    if (i == 0) {
+      d.digits.insert(d.digits.begin(), '1');
+      ++d.point;
+    } else {
+      ++d.digits[i - 1];
+    }
+  }
+  return Strip(d);
+}
+
+// The digits of the integer part (empty for a value below 1) and of the fraction.
+std::string IntegerPart(const Digits& d) {
+  if (d.point <= 0) return "";
+  std::string part = d.digits.substr(0, static_cast<std::size_t>(d.point));
+  part.resize(static_cast<std::size_t>(d.point), '0');
+  return part;
+}
+
+std::string FractionPart(const Digits& d) {
+  if (d.digits.empty()) return "";
+  if (d.point >= 0) return d.point < static_cast<int>(d.digits.size()) ? d.digits.substr(d.point) : "";
+  return std::string(static_cast<std::size_t>(-d.point), '0') + d.digits;
+}
+
+std::string NonFinite(double value) {
+  if (std::isnan(value)) return "nan";
+  return value < 0 ? "-inf" : "inf";
+}
+
+}  // namespace
+
+std::string FormatNumber(double value, std::string_view pattern, char separator) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  const std::size_t dot = pattern.find('.');
+  const std::string_view integerPattern = pattern.substr(0, dot);
+  const std::string_view fractionPattern = dot == std::string_view::npos ? "" : pattern.substr(dot + 1);
+  const auto zeros = [](std::string_view part) {
+    std::size_t count = 0;
+    for (const char c : part) count += c == '0' ? 1 : 0;
+    return count;
+  };
+
+  const Digits exact = ExactDigits(value);
+  const Digits d = RoundTo(exact, exact.point + static_cast<int>(fractionPattern.size()));
+  std::string integer = IntegerPart(d);
+  if (integer.size() < zeros(integerPattern)) integer.insert(0, zeros(integerPattern) - integer.size(), '0');
+  std::string fraction = FractionPart(d);
+  if (fraction.size() < zeros(fractionPattern))
+    fraction.append(zeros(fractionPattern) - fraction.size(), '0');
+
+  std::string text = d.negative && !d.digits.empty() ? "-" : "";
+  text += integer;
+  if (dot != std::string_view::npos) (text += separator) += fraction;
+  return text;
+}
+
+std::string ShortForm(double value, char separator) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  const Digits d = RoundTo(ExactDigits(value), 7);
+  if (d.digits.empty()) return "0";
+  std::string text = d.negative ? "-" : "";
+  const int exponent = d.point - 1;
+  if (exponent < -4 || exponent > 6) {
+    text += d.digits.front();
+    if (d.digits.size() > 1) (text += separator) += d.digits.substr(1);
+    text += exponent < 0 ? "E-" : "E+";
+    const std::string magnitude = std::to_string(std::abs(exponent));
+    if (magnitude.size() < 2) text += '0';
+    return text + magnitude;
+  }
+  text += d.point > 0 ? IntegerPart(d) : "0";
+  const std::string fraction = FractionPart(d);
+  if (!fraction.empty()) (text += separator) += fraction;
+  return text;
+}
+
+}  // namespace finder
