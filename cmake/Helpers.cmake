@@ -9,6 +9,11 @@ function(mt_defaults target)
                                              -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(MT_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                             -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
 endfunction()
 
 # mt_add_test(name SOURCES a.cpp ... LIBS lib ...): a GoogleTest binary registered with CTest.

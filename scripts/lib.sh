@@ -6,6 +6,8 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # What building and testing need on a fresh Debian 12 machine.
 BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# What the fuzz targets need besides: clang and its libFuzzer runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # Installs those of the given Debian packages that are missing.
 ensure_packages() {
