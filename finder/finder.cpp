@@ -100,7 +100,9 @@ bool Finder::Basla() {
     const SweepSums sums = Sweep(degrees, Settings.criterion, pitches);
     for (std::int32_t n = first; n <= last && !found; ++n) {
       currentDegree_ = static_cast<std::int16_t>(n);
-      found = limit > Measure(Settings.criterion, sums[static_cast<std::size_t>(n - first)]);
+      const float measure = Measure(Settings.criterion, sums[static_cast<std::size_t>(n - first)]);
+      if (DegreeMeasured) DegreeMeasured(currentDegree_, measure);
+      found = limit > measure;
     }
   }
   if (startDegree_ <= stopDegree_) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,10 @@ class Finder {
 
   // Written by the window; read by Basla.
   SearchSettings Settings;
+
+  // When set, told every degree a run tries and its measure by the run's
+  // criterion, in the order tried: the curve of the fit over the degrees.
+  std::function<void(std::int16_t degree, float measure)> DegreeMeasured;
 
   // The source table, records 1 .. SourceCount at indexes 0 .. SourceCount - 1.
   const std::vector<SourceRecord>& SourceTable() const { return sourceTable_; }

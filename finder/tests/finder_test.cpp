@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <random>
 #include <sstream>
 #include <string>
@@ -161,6 +162,22 @@ TEST(Basla, TheTwoCriteriaStopAtDifferentDegreesOfTheRange5To60) {
   Fixture at19(kThreePitches);
   EXPECT_FALSE(at19.Run(Single("19", kStd, "5")));
   EXPECT_NEAR(at19.finder.Spread().StandardDeviation, 5.84504f, 1e-5);
+}
+
+TEST(Basla, TellsEveryDegreeItTriesWithItsMeasure) {
+  Fixture f(kThreePitches);
+  std::vector<std::int16_t> degrees;
+  std::vector<float> measures;
+  f.finder.DegreeMeasured = [&](std::int16_t degree, float measure) {
+    degrees.push_back(degree);
+    measures.push_back(measure);
+  };
+  ASSERT_TRUE(f.Run(Range("5", "60", kMax, "5")));
+  std::vector<std::int16_t> fiveTo19(15);
+  std::iota(fiveTo19.begin(), fiveTo19.end(), std::int16_t{5});
+  EXPECT_EQ(degrees, fiveTo19);
+  EXPECT_EQ(measures[12 - 5], 10.0f);
+  EXPECT_NEAR(measures.back(), 4.77194f, 1e-5);
 }
 
 TEST(Basla, SpecialPitchesAndDurations) {

@@ -1,0 +1,132 @@
+// orvette-cli run as a process on source tables written here.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "finder/finder.h"
+#include "process.h"
+#include "support.h"
+
+namespace finder {
+namespace {
+
+using test::ScratchFolder;
+using Args = std::vector<std::string>;
+
+cli::test::Finished Orvette(const Args& args, const ScratchFolder& folder) {
+  return cli::test::Run(ORVETTE_CLI, args, folder.path());
+}
+
+std::string Read(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.path() / "tables");
+  folder.Write("tables/three.txt", test::kThreePitches);
+  const cli::test::Finished run =
+      Orvette({"tables/three.txt", "--single", "12", "--limit", "11", "--csv"}, folder);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "12\n"
+            " Dgr.   Cents    #   % Dur.\n"
+            " 0    000.0000  01  1.00000\n"
+            " 4    400.0000  01  0.50000\n"
+            " 7    700.0000  01  0.50000\n"
+            "\n"
+            "Criteria = Max. Dev.\n"
+            "Cent Limit = 11\n"
+            "searched teT = 12\n"
+            "found teT = 12\n"
+            "Mean     = -4.\n"
+            "Variance = 0\n"
+            "St. Dev.  = 0\n"
+            "Max. Dev. = 10\n");
+
+  test::Fixture byWindow(test::kThreePitches);
+  ASSERT_TRUE(byWindow.Run(test::Single("12", Criterion::MaxDeviation, "11")));
+  byWindow.finder.SonucYaz(byWindow.folder.path(), '.');
+  EXPECT_EQ(Read(folder.path() / "tables" / "sonuc.csv"), Read(byWindow.folder.path() / "sonuc.csv"));
+}
+
+TEST(OrvetteCli, TheSixteenthRowStandsInTheSecondColumnOfTheChartAndFollowsTheFifteenth) {
+  ScratchFolder folder;
+  std::string table;
+  for (int k = 0; k < 16; ++k) table += std::to_string(k * 100 / 2) + ",1\r\n";
+  folder.Write("steps.txt", table);
+  const cli::test::Finished run = Orvette({"steps.txt", "--single", "24", "--criterion", "std"}, folder);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(
+      run.out.find(" 14   700.0000  01  1.00000\n 15   750.0000  01  1.00000\n\nCriteria = Std. Dev.\n"),
+      std::string::npos)
+      << run.out;
+}
+
+TEST(OrvetteCli, CurvePrintsEveryDegreeTriedWithItsMeasureBeforeTheResult) {
+  ScratchFolder folder;
+  folder.Write("three.txt", test::kThreePitches);
+  const cli::test::Finished run =
+      Orvette({"three.txt", "--range", "5", "60", "--limit", "5", "--curve"}, folder);
+  EXPECT_EQ(run.status, 0);
+  std::istringstream out(run.out);
+  std::vector<std::string> curve;
+  for (std::string line; std::getline(out, line) && !line.empty();) curve.push_back(line);
+  ASSERT_EQ(curve.size(), 15u) << run.out;  // degrees 5 to 19
+  EXPECT_TRUE(curve.front().starts_with("5 ")) << curve.front();
+  EXPECT_EQ(curve[12 - 5], "12 10");
+  EXPECT_TRUE(curve.back().starts_with("19 4.77194")) << curve.back();
+  std::string found;
+  std::getline(out, found);
+  EXPECT_EQ(found, "19");
+}
+
+TEST(OrvetteCli, ExitStatusesAndMessages) {
+  const struct {
+    const char* name;
+    Args args;
+    int status;
+    const char* err;  // how standard error begins
+  } rows[] = {
+      // clang-format off
+      {"none of the range qualifies", {"three.txt", "--limit", "0"}, 3,
+       "three.txt: 12-2400 arasındaki temperamanlar kriterleri sağlamadı.\n"},
+      {"the single degree does not qualify", {"three.txt", "--single", "12"}, 3,
+       "three.txt: 12 eşit temperaman kriterleri sağlamadı.\n"},
+      {"degree out of range", {"three.txt", "--single", "0"}, 1,
+       "three.txt: Derece 1 ile 32766 arasında olmalı.\n"},
+      {"missing table", {"missing.txt"}, 1, "missing.txt: Dosya okunamadı: missing.txt\n"},
+      {"empty table", {"empty.txt"}, 1, "empty.txt: Kaynak dosyada kayıt yok.\n"},
+      {"no table", {"--limit", "2"}, 2, "orvette-cli: tam olarak bir kaynak tablosu gerekli.\n\nKullanım:"},
+      {"a degree that is not a number", {"three.txt", "--single", "x"}, 2,
+       "orvette-cli: --single bir sayı ister: x\n"},
+      {"single and range", {"three.txt", "--single", "12", "--range", "5", "60"}, 2,
+       "orvette-cli: --single ile --range birlikte kullanılamaz.\n"},
+      // clang-format on
+  };
+  for (const auto& row : rows) {
+    ScratchFolder folder;
+    folder.Write("three.txt", test::kThreePitches);
+    folder.Write("empty.txt", "");
+    const cli::test::Finished run = Orvette(row.args, folder);
+    EXPECT_EQ(run.status, row.status) << row.name;
+    EXPECT_TRUE(run.err.starts_with(row.err)) << row.name << ": " << run.err;
+    if (row.status != 0) {
+      EXPECT_EQ(run.out, "") << row.name;
+    }
+  }
+  ScratchFolder folder;
+  const cli::test::Finished help = Orvette({"--help"}, folder);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("Kullanım: orvette-cli")) << help.out;
+}
+
+}  // namespace
+}  // namespace finder

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every text of orvette-cli, in one place. UTF-8.
+namespace finder::cli::texts {
+
+inline constexpr std::string_view kProgram = "orvette-cli";
+
+inline constexpr std::string_view kUsage =
+    "Kullanım: orvette-cli TABLO.txt [--single N | --range BAŞ SON] [--criterion max|std] [--limit X]\n"
+    "                     [--csv] [--curve]\n"
+    "\n"
+    "Kaynak tablosuna (satır başına \"sent,süre\") uyan eşit temperamanı arar ve bulunan dereceyi,\n"
+    "basamak tablosunu ve özeti yazar.\n"
+    "\n"
+    "Seçenekler:\n"
+    "  --single N          yalnız N dereceyi dener\n"
+    "  --range BAŞ SON     BAŞ ile SON arasındaki ilk uyan dereceyi arar (varsayılan: 12 2400)\n"
+    "  --criterion max     en büyük sapma ölçütü (varsayılan)\n"
+    "  --criterion std     standart sapma ölçütü\n"
+    "  --limit X           sent sınırı: ölçü bundan küçük olmalı (varsayılan: 1)\n"
+    "  --csv               sonucu tablonun yanına sonuc.csv olarak da yazar\n"
+    "  --curve             önce denenen her derecenin ölçüsünü yazar, satır başına \"derece ölçü\"\n"
+    "  --help              bu yardımı gösterir\n"
+    "\n"
+    "Çıkış durumu: 0 bir derece bulunduğunda, 1 bir hata olduğunda, 2 komut satırı yanlışsa,\n"
+    "3 hiçbir derece ölçütü sağlamadığında.\n";
+
+inline std::string UnknownOption(std::string_view option) {
+  return std::string("bilinmeyen seçenek: ").append(option);
+}
+inline std::string MissingValue(std::string_view option) {
+  return std::string(option).append(" bir değer ister.");
+}
+inline std::string NotANumber(std::string_view option, std::string_view value) {
+  return std::string(option).append(" bir sayı ister: ").append(value);
+}
+inline std::string UnknownCriterion(std::string_view criterion) {
+  return std::string("bilinmeyen ölçüt: ").append(criterion);
+}
+inline constexpr std::string_view kSingleOrRange = "--single ile --range birlikte kullanılamaz.";
+inline constexpr std::string_view kOneTable = "tam olarak bir kaynak tablosu gerekli.";
+
+inline constexpr std::string_view kNoRecords = "Kaynak dosyada kayıt yok.";
+
+}  // namespace finder::cli::texts
