@@ -1,0 +1,12 @@
+// The equal-temperament finder, Orvette101A.
+
+#include <QApplication>
+
+#include "finder/form1.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  finder::Form1 form;
+  form.show();
+  return app.exec();
+}
