@@ -22,8 +22,8 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr int kTicksPerQuarter = 480;
 constexpr double kComma = 1200.0 / 53.0;
 
-// Rast in commas from the tonic: 9 + 8 + 5 + 9 + 9 + 4 + 9 = 53.
-constexpr int kRastCommas[] = {0, 9, 17, 22, 31, 40, 44, 53};
+// Rast in commas from the tonic: 9 + 8 + 5 + 9 + 9 + 8 + 5 = 53.
+constexpr int kRastCommas[] = {0, 9, 17, 22, 31, 40, 48, 53};
 
 void AppendVarLen(Bytes& out, std::uint32_t value) {
   std::uint8_t groups[4];

@@ -183,7 +183,7 @@ TEST(TessaroCli, TheRastSamplesCentsLeadTheFinderTo53) {
   // The sample plays Rast up and down in commas of 1200/53 cents, each note a
   // quarter (480 ticks) and the last a half, its pitch within half a bend step
   // (0.0122 cent) of the comma.
-  const int commas[] = {0, 9, 17, 22, 31, 40, 44, 53, 44, 40, 31, 22, 17, 9, 0};
+  const int commas[] = {0, 9, 17, 22, 31, 40, 48, 53, 48, 40, 31, 22, 17, 9, 0};
   const Bytes table = folder.Read("rast_cent.txt");
   std::istringstream lines(std::string(table.begin(), table.end()));
   std::string line;
