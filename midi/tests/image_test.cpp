@@ -44,8 +44,8 @@ TEST(HexToStr, ReadsDigitPairsAsCharacterCodes) {
     std::string_view hex;
     std::string text;
   } rows[] = {
-      {"4D546864", "MThd"},
-      {"", ""},
+      {"4D546864", "MThd"},           // the header tag
+      {"", ""},                       // nothing gives nothing
       {"414", std::string("A\x04")},  // an odd last digit is read alone
       {"4G", std::string("\x04")},    // reading stops at the first non-hex character
       {"G4", std::string(1, '\0')},   // no digit at all gives 0

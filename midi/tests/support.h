@@ -41,11 +41,13 @@ class RecordingWindow : public Window {
 
 // The 22 bytes of a header chunk and a first track header.
 inline Bytes Header(std::int32_t ticksPerQuarter = 96, std::uint32_t trackLength = 0) {
+  // clang-format off
   return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1,
           static_cast<std::uint8_t>(ticksPerQuarter >> 8), static_cast<std::uint8_t>(ticksPerQuarter & 0xFF),
           'M', 'T', 'r', 'k',
           static_cast<std::uint8_t>(trackLength >> 24), static_cast<std::uint8_t>(trackLength >> 16),
           static_cast<std::uint8_t>(trackLength >> 8), static_cast<std::uint8_t>(trackLength)};
+  // clang-format on
 }
 
 // A header followed by `events` (positions 23 on).

@@ -64,6 +64,7 @@ TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
     Messages current;  // Tessaro5Vu
     Messages earlier;  // Tessaro5 and Lumbric5
   } rows[] = {
+      // clang-format off
       {"clean file", WithHeader({0x00, 0xFF, 0x2F, 0x00}), {}, {}},
       {"meta event hides a note only from the current build", WithHeader(tempoHidingANote), {}, warn},
       {"warning, then a cut", WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}),
@@ -72,6 +73,7 @@ TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
       {"tempo 0", WithHeader({0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}), {"Tempo sıfır olamaz (konum 23)."}, {}},
       {"bend overflow", WithHeader({0xE0, 0xFF, 0xFF}), {"Sayı sınırı aşıldı (konum 23)."},
        {"Sayı sınırı aşıldı (konum 23)."}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     for (Build build : kAllBuilds) {

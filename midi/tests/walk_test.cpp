@@ -103,6 +103,7 @@ void ExpectWalks(const WalkCase& row) {
 
 TEST(EventWalk, DecodesEventsOfTheFirstChannel) {
   const WalkCase rows[] = {
+      // clang-format off
       {"end of track moves six bytes, past the end", {0x00, 0xFF, 0x2F, 0x00}, "@23 @24 type:2F", 0, 0},
       {"note off with delta 0 counts nothing in the scanner", {0x80, 0x3D, 0x40, 0x00},
        "@23 pitch:C# velo:64 delta:26=0", 0, 0},
@@ -144,6 +145,7 @@ TEST(EventWalk, DecodesEventsOfTheFirstChannel) {
        0, 0, {.noteOffFloor = true}},
       {"the dump's floor: not for a two-byte delta of 0", {0x80, 0x3C, 0x40, 0x80, 0x00},
        "@23 pitch:C  velo:64 dbyte0:26=80 delta:27=0", 0, 0, {.noteOffFloor = true}},
+      // clang-format on
   };
   for (const auto& row : rows) ExpectWalks(row);
 }
@@ -156,6 +158,7 @@ TEST(EventWalk, StopsWithoutReadingOutsideTheImage) {
     Pos position;
     std::string trace;  // what was told before the stop
   } rows[] = {
+      // clang-format off
       {"21 bytes", Bytes(21, 0), ReadFailure::Kind::Truncated, 22, "tpq:0"},
       {"track length of 2^31", test::Header(96, 0x80000000u), ReadFailure::Kind::Overflow, 19, "tpq:96"},
       {"note on without velocity", WithHeader({0x90, 0x3C}), ReadFailure::Kind::Truncated, 25, "@23 pitch:C "},
@@ -166,6 +169,7 @@ TEST(EventWalk, StopsWithoutReadingOutsideTheImage) {
        "@23 type:51 len:03 t2:07 t1:A1"},
       {"bend whose MSB x 128 + LSB passes 32767", WithHeader({0xE0, 0x80, 0xFF}), ReadFailure::Kind::Overflow,
        23, "@23 lsb:80"},
+      // clang-format on
   };
   for (const auto& row : rows) {
     const WalkRun run = RunWalk(row.bytes);
