@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace midi::test {
@@ -17,23 +18,13 @@ inline char32_t Cp1254Char(std::uint8_t byte) {
                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x008E, 0x008F,
                                          0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x009E, 0x0178};
+  static constexpr std::pair<std::uint8_t, char32_t> kTurkish[] = {{0xD0, U'Ğ'}, {0xDD, U'İ'}, {0xDE, U'Ş'},
+                                                                   {0xF0, U'ğ'}, {0xFD, U'ı'}, {0xFE, U'ş'}};
   if (byte >= 0x80 && byte < 0xA0) return kHigh[byte - 0x80];
-  switch (byte) {
-    case 0xD0:
-      return U'Ğ';
-    case 0xDD:
-      return U'İ';
-    case 0xDE:
-      return U'Ş';
-    case 0xF0:
-      return U'ğ';
-    case 0xFD:
-      return U'ı';
-    case 0xFE:
-      return U'ş';
-    default:
-      return byte;
+  for (const auto& [code, letter] : kTurkish) {
+    if (code == byte) return letter;
   }
+  return byte;
 }
 
 inline void AppendUtf8(std::string& out, char32_t c) {

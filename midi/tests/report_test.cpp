@@ -22,28 +22,17 @@ using Lines = std::vector<std::string>;
 // The character column of a zero byte.
 const std::string Z(1, '\0');
 
-TEST(SignBlankText, WholeNumbersGetABlankOrAMinus) {
-  const struct {
-    std::int32_t n;
-    const char* text;
-  } rows[] = {
-      {96, " 96"}, {0, " 0"}, {-5, "-5"}, {2147483647, " 2147483647"}, {-2147483647 - 1, "-2147483648"}};
-  for (const auto& row : rows) EXPECT_EQ(SignBlankText(row.n), row.text) << row.n;
-}
-
+// Whole numbers show in every report line.
 TEST(SignBlankText, FractionsHaveAtMost15DigitsAndNoZeroBeforeThePoint) {
   const struct {
     const char* name;
     double x;
     const char* text;
   } rows[] = {
-      {"zero", 0.0, " 0"},
-      {"below one", 0.4, " .4"},
       {"a binary neighbour of 0.4 reads as 0.4", 0.39999999999999997, " .4"},
       {"above one", 2.5, " 2.5"},
       {"whole", 600000.0, " 600000"},
       {"negative", -0.25, "-.25"},
-      {"a third is cut to 15 digits", 1.0 / 3.0, " .333333333333333"},
       {"two thirds round up at the 15th digit", 2.0 / 3.0, " .666666666666667"},
       {"15 whole digits stay plain", 123456789012345.0, " 123456789012345"},
       {"from 1E15 on, an exponent", 1e15, " 1E+15"},
@@ -54,16 +43,6 @@ TEST(SignBlankText, FractionsHaveAtMost15DigitsAndNoZeroBeforeThePoint) {
   for (const auto& row : rows) EXPECT_EQ(SignBlankText(row.x), row.text) << row.name;
 }
 
-TEST(PatternText, WholePatternsPadAndNeverCut) {
-  const struct {
-    std::int32_t x;
-    const char* pattern;
-    const char* text;
-  } rows[] = {{5, "0000", "0005"}, {31, "0000", "0031"}, {12345, "0000", "12345"}, {7, "000", "007"},
-              {255, "000", "255"}, {120, "00", "120"},   {0, "00", "00"},          {10000, "0000", "10000"}};
-  for (const auto& row : rows) EXPECT_EQ(PatternText(row.x, row.pattern), row.text) << row.x;
-}
-
 TEST(PatternText, DecimalsRoundHalvesAwayFromZeroWithTheGivenSeparator) {
   const struct {
     const char* name;
@@ -72,17 +51,14 @@ TEST(PatternText, DecimalsRoundHalvesAwayFromZeroWithTheGivenSeparator) {
     const char* withPoint;
     const char* withComma;
   } rows[] = {
-      {"a bend of 160", 3.90625, "00.00", "03.91", "03,91"},
       {"a bend of 128 is a half", 3.125, "00.00", "03.13", "03,13"},
       {"a bend of -128 is a half", -3.125, "00.00", "-03.13", "-03,13"},
       {"the bottom of the bend", -200.0, "00.00", "-200.00", "-200,00"},
       {"the top of the bend", 8191 / 40.96, "00.00", "199.98", "199,98"},
-      {"zero", 0.0, "00.00", "00.00", "00,00"},
       {"a small negative rounds to zero without a sign", -0.004, "00.00", "00.00", "00,00"},
       {"a decimal half that binary holds just below", 1.005, "00.00", "01.01", "01,01"},
       {"a carry into a new digit", 99.996, "00.00", "100.00", "100,00"},
       {"a metronome of 7.5 rounds up", 7.5, "00", "08", "08"},
-      {"a metronome of 120", 120.0, "00", "120", "120"},
       {"a metronome below a half", 8.4, "00", "08", "08"},
   };
   for (const auto& row : rows) {
@@ -97,17 +73,12 @@ TEST(Windows1254, WritesTheTurkishLettersAsTheCodePageHasThem) {
     const char* utf8;
     const char* bytes;
   } rows[] = {
-      {"plain text", "Sabit 4 byte", "Sabit 4 byte"},
       {"Turkish letters", "ÇçĞğİıÖöŞşÜü", "\xC7\xE7\xD0\xF0\xDD\xFD\xD6\xF6\xDE\xFE\xDC\xFC"},
-      {"a label", "EOX bitiş", "EOX biti\xFE"},
       {"letters above 0x7F that are not Latin-1", "€ƒ‘", "\x80\x83\x91"},
       {"a Latin-1 letter the code page keeps", "é", "\xE9"},
       {"a Latin-1 letter the code page replaced", "Ð", "?"},
       {"a letter the code page lacks", "中", "?"},
-      {"a byte that is not UTF-8",
-       "a\xFF"
-       "b",
-       "a?b"},
+      {"a byte that is not UTF-8", "\xFF!", "?!"},
       {"a cut sequence", "a\xC3", "a?"},
   };
   for (const auto& row : rows) EXPECT_EQ(Windows1254(row.utf8), row.bytes) << row.name;
@@ -240,28 +211,6 @@ TEST(DumpReport, WritesAWholeFileLineByLineInBothSeparators) {
 TEST(DumpReport, EarlierBuildsReadNoMetaEventsAddNoFloorAndNoSummary) {
   const Bytes file =
       WithHeader({0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00});
-  const Lines current = {
-      "0023   FF   255   ÿ   SysExMsg başl.  ",
-      "0024   51   081   Q",
-      "0025   03   003   \x03",
-      "0026   07   007   \x07   *256^2",
-      "0027   A1   161   ¡   *256^1",
-      "0028   20   032       *256^0",
-      "çeyrek nota =  500000 MICRO saniye",
-      "metronom    = 120 adet/dörtlük",
-      "",
-      "0029   80   128   €   NOTE-OFF   Kanal= 0",
-      "0030   3C   060   <   Pitch=C ",
-      "0031   40   064   @   Velo.= 64 ",
-      "0032   00   000   " + Z + "   Tik= 1",
-      "0033   FF   255   ÿ   SysExMsg başl.  ",
-      "0034   2F   047   /",
-      "",
-      "",
-      "",
-      "Toplam Tick =     1",
-      "Eser süresi =     8.33333333333333E-06 dakika",
-  };
   const Lines earlier = {
       "0023   FF   255   ÿ   SysExMsg başl.  ",
       "0024   51   081   Q   ",
@@ -279,81 +228,34 @@ TEST(DumpReport, EarlierBuildsReadNoMetaEventsAddNoFloorAndNoSummary) {
       "",
       "",
   };
-  EXPECT_EQ(FromEvents(Dump(file, Build::Tessaro5Vu).lines), current);
   EXPECT_EQ(FromEvents(Dump(file, Build::Tessaro5).lines), earlier);
   EXPECT_EQ(FromEvents(Dump(file, Build::Lumbric5).lines), earlier);
 }
 
+// What the walk decodes is the walk's test; these rows are about how the report
+// prints it.
 TEST(DumpReport, AnnotatesEachByteTheWalkExamines) {
   const struct {
     const char* name;
     Bytes events;
-    Lines lines;        // the events section
-    const char* ticks;  // the summary's tick line
     std::size_t warnings;
+    Lines lines;  // the events section
   } rows[] = {
-      {"0x90 examined is blank, read as a velocity it is itself",
-       {0x90, 0x3C, 0x90, 0x00},
+      // clang-format off
+      {"0x90 examined is blank, read as a velocity it is itself", {0x90, 0x3C, 0x90, 0x00}, 0,
        {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ",
-        "0025   90   144   \u0090   Velo.= 144 ", "0026   00   000   " + Z + "   Tik= 0"},
-       "Toplam Tick =     0",
-       0},
-      {"a one-byte delta 0 after a note off counts one tick",
-       {0x80, 0x3D, 0x40, 0x00},
+        "0025   90   144   \u0090   Velo.= 144 ", "0026   00   000   " + Z + "   Tik= 0"}},
+      {"a one-byte delta 0 after a note off counts one tick", {0x80, 0x3D, 0x40, 0x00}, 0,
        {"0023   80   128   €   NOTE-OFF   Kanal= 0", "0024   3D   061   =   Pitch=C#",
-        "0025   40   064   @   Velo.= 64 ", "0026   00   000   " + Z + "   Tik= 1"},
-       "Toplam Tick =     1",
-       0},
-      {"a three-byte delta: one line per position",
-       {0x90, 0x3C, 0x40, 0x81, 0x80, 0x00},
-       {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ",
-        "0025   40   064   @   Velo.= 64 ", "0026   81   129   \u0081", "0027   80   128   €   ",
-        "0028   00   000   " + Z + "   Tik= 16384"},
-       "Toplam Tick =     16384",
-       0},
+        "0025   40   064   @   Velo.= 64 ", "0026   00   000   " + Z + "   Tik= 1"}},
       {"a fourth delta byte: two lines, the warning, an empty line, on from the pitch",
-       {0x90, 0x3C, 0x40, 0x82, 0x82, 0x82, 0x00},
+       {0x90, 0x3C, 0x40, 0x82, 0x82, 0x82, 0x00}, 1,
        {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ",
         "0025   40   064   @   Velo.= 64 ", "0026   82   130   ‚", "0027   82   130   ‚   ", "",
         "0024   3C   060   <   ", "0025   40   064   @   ", "0026   82   130   ‚   ",
-        "0027   82   130   ‚   ", "0028   82   130   ‚   ", "0029   00   000   " + Z + "   "},
-       "Toplam Tick =     0",
-       1},
-      {"second channel: plain byte lines, no tick",
-       {0x91, 0x3C, 0x40, 0x05},
-       {"0023   91   145   ‘   ", "0024   3C   060   <   ", "0025   40   064   @   ",
-        "0026   05   005   \x05   "},
-       "Toplam Tick =     0",
-       0},
-      {"bends at the centre and the ends",
-       {0xE0, 0x00, 0x40, 0xE0, 0x00, 0x00, 0xE0, 0x7F, 0x7F},
-       {"0023   E0   224   à   PTCHBND   Kanal= 0", "0024   00   000   " + Z,
-        "0025   40   064   @   00.00 Cent", "0026   E0   224   à   PTCHBND   Kanal= 0",
-        "0027   00   000   " + Z, "0028   00   000   " + Z + "   -200.00 Cent",
-        "0029   E0   224   à   PTCHBND   Kanal= 0", "0030   7F   127   \x7F",
-        "0031   7F   127   \x7F   199.98 Cent"},
-       "Toplam Tick =     0",
-       0},
-      {"a delta after a bend is plain, and a 0x90 in it is a note on",
-       {0xE0, 0x00, 0x40, 0x81, 0x90, 0x3C, 0x40, 0x00},
-       {"0023   E0   224   à   PTCHBND   Kanal= 0", "0024   00   000   " + Z,
-        "0025   40   064   @   00.00 Cent", "0026   81   129       ",
-        "0027   90   144       NOTE-ON   Kanal= 0", "0028   3C   060   <   Pitch=C ",
-        "0029   40   064   @   Velo.= 64 ", "0030   00   000   " + Z + "   Tik= 0"},
-       "Toplam Tick =     0",
-       0},
-      {"end of track: the type line, an empty line, six bytes on",
-       {0xFF, 0x2F, 0x00, 0x4D, 0x54, 0x72, 0x6B},
-       {"0023   FF   255   ÿ   SysExMsg başl.  ", "0024   2F   047   /", "", "0029   6B   107   k   "},
-       "Toplam Tick =     0",
-       0},
-      {"0x2F examined anywhere else ends a system message",
-       {0x00, 0x2F},
-       {"0023   00   000   " + Z + "   ", "0024   2F   047   /   SysExMsg biter"},
-       "Toplam Tick =     0",
-       0},
+        "0027   82   130   ‚   ", "0028   82   130   ‚   ", "0029   00   000   " + Z + "   "}},
       {"system labels",
-       {0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE},
+       {0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE}, 0,
        {"0023   F0   240   ğ   SysExMsg başl.  ", "0024   F1   241   ñ   Time code       ",
         "0025   F2   242   ò   Position pointer", "0026   F3   243   ó   Song select     ",
         "0027   F4   244   ô   Undefined       ", "0028   F5   245   õ   Undefined       ",
@@ -361,31 +263,19 @@ TEST(DumpReport, AnnotatesEachByteTheWalkExamines) {
         "0031   F8   248   ø   Clock           ", "0032   F9   249   ù   (undefined)     ",
         "0033   FA   250   ú   Start           ", "0034   FB   251   û   Continue        ",
         "0035   FC   252   ü   Stop            ", "0036   FD   253   ı   Undefined       ",
-        "0037   FE   254   ş   Active Sensing  "},
-       "Toplam Tick =     0",
-       0},
-      {"13 and 129 examined are blank; other status bytes get nothing",
-       {0x0D, 0x81, 0xA0, 0x9F, 0xE5},
+        "0037   FE   254   ş   Active Sensing  "}},
+      {"13 and 129 examined are blank; other status bytes get nothing", {0x0D, 0x81, 0xA0, 0x9F, 0xE5}, 0,
        {"0023   0D   013       ", "0024   81   129       ", "0025   A0   160   \u00A0   ",
-        "0026   9F   159   Ÿ   ", "0027   E5   229   å   "},
-       "Toplam Tick =     0",
-       0},
-      {"a second track's header is plain bytes and its events are annotated",
-       {'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x04, 0x90, 0x3E, 0x40, 0x05},
-       {"0023   4D   077   M   ", "0024   54   084   T   ", "0025   72   114   r   ",
-        "0026   6B   107   k   ", "0027   00   000   " + Z + "   ", "0028   00   000   " + Z + "   ",
-        "0029   00   000   " + Z + "   ", "0030   04   004   \x04   ",
-        "0031   90   144       NOTE-ON   Kanal= 0", "0032   3E   062   >   Pitch=D ",
-        "0033   40   064   @   Velo.= 64 ", "0034   05   005   \x05   Tik= 5"},
-       "Toplam Tick =     5",
-       0},
+        "0026   9F   159   Ÿ   ", "0027   E5   229   å   "}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     const Dumped dump = Dump(WithHeader(row.events));
     ASSERT_FALSE(dump.failure) << row.name;
-    Lines expected = row.lines;
-    expected.insert(expected.end(), {"", "", row.ticks, "Eser süresi =     0 dakika"});
-    EXPECT_EQ(FromEvents(dump.lines), expected) << row.name;
+    // The events section, without the summary's four lines.
+    const Lines events = FromEvents(dump.lines);
+    ASSERT_GE(events.size(), 4u) << row.name;
+    EXPECT_EQ(Lines(events.begin(), events.end() - 4), row.lines) << row.name;
     EXPECT_EQ(dump.messages, Lines(row.warnings, "Çok büyük Tick ! !")) << row.name;
   }
 }
@@ -406,23 +296,24 @@ TEST(DumpReport, HeaderBytesShowTheByteItselfWhateverItIs) {
 TEST(DumpReport, PositionsOfFiveDigitsWidenTheColumn) {
   const Lines lines = Dump(WithHeader(Bytes(10000, 0x00))).lines;
   ASSERT_EQ(lines.size(), 46u + 10000u + 4u);
-  EXPECT_EQ(lines[40], "0021   27   039   '   *256^1");
-  EXPECT_EQ(lines[41], "0022   10   016   \x10   *256^0");
-  EXPECT_EQ(lines[42], "Bu trackde Byte sayısı= 10000");
   EXPECT_EQ(lines[46 + 9999 - 23], "9999   00   000   " + Z + "   ");
   EXPECT_EQ(lines[46 + 10000 - 23], "10000   00   000   " + Z + "   ");
 }
 
-TEST(DumpReport, TheDurationTakesTheLastTempo) {
-  // 30000 ticks: at the second tempo, 1000000, half a minute; at the first, a quarter.
-  const Lines lines = Dump(WithHeader({0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,
+TEST(DumpReport, TheMetronomeRoundsHalvesUpAndTheDurationTakesTheLastTempo) {
+  // A tempo of 8000000 is 7.5 quarter notes a minute. 30000 ticks at the last
+  // tempo, 1000000, are half a minute; at the first they would be 4 minutes.
+  const Lines lines = Dump(WithHeader({0xFF, 0x51, 0x03, 0x7A, 0x12, 0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40,
                                        0x90, 0x3C, 0x40, 0x81, 0xEA, 0x30}))
                           .lines;
-  ASSERT_GE(lines.size(), 2u);
+  ASSERT_GE(lines.size(), 54u);
+  EXPECT_EQ(lines[52], "çeyrek nota =  8000000 MICRO saniye");
+  EXPECT_EQ(lines[53], "metronom    = 08 adet/dörtlük");
   EXPECT_EQ(lines[lines.size() - 2], "Toplam Tick =     30000");
   EXPECT_EQ(lines.back(), "Eser süresi =     .5 dakika");
 }
 
+// Where and why each walk stops is the walk's test; here what the report keeps.
 TEST(DumpReport, AStoppedWalkKeepsEveryLineWrittenBeforeTheStop) {
   Bytes tooManyTicks;
   for (int i = 0; i < 1025; ++i)
@@ -435,46 +326,21 @@ TEST(DumpReport, AStoppedWalkKeepsEveryLineWrittenBeforeTheStop) {
     ReadFailure::Kind kind;
     Pos position;
   } rows[] = {
-      {"file shorter than the header",
-       {'M', 'T', 'h', 'd'},
-       10,
-       {"0003   68   104   h", "0004   64   100   d", "", "Sabit 4 byte"},
-       ReadFailure::Kind::Truncated,
-       5},
-      {"track length of 2^31",
-       test::Header(96, 0x80000000u),
-       42,
-       {"0019   80   128   €   *256^3", "0020   00   000   " + Z + "   *256^2",
-        "0021   00   000   " + Z + "   *256^1", "0022   00   000   " + Z + "   *256^0"},
-       ReadFailure::Kind::Overflow,
-       19},
-      {"file cut inside a note",
-       WithHeader({0x90, 0x3C}),
-       48,
+      // clang-format off
+      {"file shorter than the header: the texts after byte 4, nothing more", {'M', 'T', 'h', 'd'}, 10,
+       {"0003   68   104   h", "0004   64   100   d", "", "Sabit 4 byte"}, ReadFailure::Kind::Truncated, 5},
+      {"file cut inside a note", WithHeader({0x90, 0x3C}), 48,
        {"----------EVENTS--------------", "0023   90   144       NOTE-ON   Kanal= 0",
         "0024   3C   060   <   Pitch=C "},
-       ReadFailure::Kind::Truncated,
-       25},
-      {"bend whose data bytes pass 16 bits",
-       WithHeader({0xE0, 0xFF, 0xFF}),
-       48,
-       {"0023   E0   224   à   PTCHBND   Kanal= 0", "0024   FF   255   ÿ"},
-       ReadFailure::Kind::Overflow,
-       23},
-      {"tempo 0: the tempo line, no metronome",
-       WithHeader({0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}),
-       53,
-       {"0023   FF   255   ÿ   SysExMsg başl.  ", "0024   51   081   Q", "0025   03   003   \x03",
-        "0026   00   000   " + Z + "   *256^2", "0027   00   000   " + Z + "   *256^1",
+       ReadFailure::Kind::Truncated, 25},
+      {"tempo 0: the tempo line, no metronome", WithHeader({0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}), 53,
+       {"0026   00   000   " + Z + "   *256^2", "0027   00   000   " + Z + "   *256^1",
         "0028   00   000   " + Z + "   *256^0", "çeyrek nota =  0 MICRO saniye"},
-       ReadFailure::Kind::ZeroTempo,
-       23},
-      {"tick total past 2^31 - 1: the open tick line is ended",
-       WithHeader(tooManyTicks),
-       46 + 1025 * 6,
+       ReadFailure::Kind::ZeroTempo, 23},
+      {"tick total past 2^31 - 1: the open tick line is ended", WithHeader(tooManyTicks), 46 + 1025 * 6,
        {"6171   FF   255   ÿ   ", "6172   7F   127   \x7F   Tik= 2097151"},
-       ReadFailure::Kind::Overflow,
-       6167},
+       ReadFailure::Kind::Overflow, 6167},
+      // clang-format on
   };
   for (const auto& row : rows) {
     const Dumped dump = Dump(row.bytes);

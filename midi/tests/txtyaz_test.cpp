@@ -12,109 +12,66 @@ namespace midi {
 namespace {
 
 using test::Bytes;
-using test::RecordingWindow;
 using test::ReportLines;
-using test::ScratchFolder;
+using test::SongFolder;
 using test::WithHeader;
 using Lines = std::vector<std::string>;
 
 const Lines kBusyThenDefault = {"busy", "default"};
 
-TEST(TxtYaz, WritesTheReportBesideTheMidiFileAndNamesItInTheImage) {
-  ScratchFolder folder;
-  folder.Write("song.mid", WithHeader({0xE0, 0x20, 0x41}));
-  folder.Write("song.txt", {'o', 'l', 'd'});
-  RecordingWindow window;
-  MidiTool tool(window, Build::Tessaro5Vu, folder.path());
-  tool.DecimalSeparator = ',';
-  ASSERT_TRUE(tool.LoadImage("song"));
+// The report's lines are the report's test; here the file, its name and what the
+// window is told.
+TEST(TxtYaz, ReplacesTheReportBesideTheMidiFileAndNamesItInTheImage) {
+  SongFolder run(WithHeader({0xE0, 0x20, 0x41}));
+  run.folder.Write("song.txt", {'o', 'l', 'd'});
+  run.tool.DecimalSeparator = ',';
 
-  tool.TxtYaz();
+  run.tool.TxtYaz();
 
-  const Lines lines = ReportLines(folder.Read("song.txt"));
+  const Lines lines = ReportLines(run.folder.Read("song.txt"));
   ASSERT_EQ(lines.size(), 46u + 3u + 4u);
   EXPECT_EQ(lines[0], "song.txt");
   EXPECT_EQ(lines[48], "0025   41   065   A   03,91 Cent");
-  EXPECT_EQ(lines.back(), "Eser süresi =     0 dakika");
-  EXPECT_EQ(tool.image().MidiFileName, "song.txt");
-  EXPECT_EQ(window.pointer, kBusyThenDefault);
-  EXPECT_TRUE(window.messages.empty());
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "song.txt.part"));
-  EXPECT_EQ(folder.Read("song.mid"), WithHeader({0xE0, 0x20, 0x41}));
-}
-
-TEST(TxtYaz, AsksForAFileWhenNothingIsLoadedInEveryBuild) {
-  for (Build build : {Build::Tessaro5Vu, Build::Tessaro5, Build::Lumbric5}) {
-    ScratchFolder folder;
-    RecordingWindow window;
-    MidiTool tool(window, build, folder.path());
-    tool.TxtYaz();
-    EXPECT_EQ(window.messages, Lines{"Bir dosya seçin."});
-    EXPECT_TRUE(window.pointer.empty());
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-  }
+  EXPECT_EQ(run.tool.image().MidiFileName, "song.txt");
+  EXPECT_EQ(run.window.pointer, kBusyThenDefault);
+  EXPECT_TRUE(run.window.messages.empty());
+  EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
 }
 
 TEST(TxtYaz, AStoppedWalkLeavesItsPartialReportAndSaysWhy) {
-  const struct {
-    const char* name;
-    Bytes bytes;
-    std::size_t lineCount;
-    std::string lastLine;
-    Lines messages;
-  } rows[] = {
-      {"a warning, then a cut bend",
-       WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}),
-       46 + 14,
-       "0031   00   000   " + std::string(1, '\0'),
-       {"Çok büyük Tick ! !", "Dosya beklenmedik biçimde sona eriyor (konum 32)."}},
-  };
-  for (const auto& row : rows) {
-    ScratchFolder folder;
-    folder.Write("song.mid", row.bytes);
-    RecordingWindow window;
-    MidiTool tool(window, Build::Tessaro5Vu, folder.path());
-    ASSERT_TRUE(tool.LoadImage("song"));
-    tool.TxtYaz();
-    const Lines lines = ReportLines(folder.Read("song.txt"));
-    ASSERT_EQ(lines.size(), row.lineCount) << row.name;
-    EXPECT_EQ(lines.back(), row.lastLine) << row.name;
-    EXPECT_EQ(window.messages, row.messages) << row.name;
-    EXPECT_EQ(window.pointer, kBusyThenDefault) << row.name;
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "song.txt.part")) << row.name;
-  }
+  SongFolder run(WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}));
+  run.tool.TxtYaz();
+  const Lines lines = ReportLines(run.folder.Read("song.txt"));
+  ASSERT_EQ(lines.size(), 46u + 14u);
+  EXPECT_EQ(lines.back(), "0031   00   000   " + std::string(1, '\0'));
+  EXPECT_EQ(run.window.messages,
+            (Lines{"Çok büyük Tick ! !", "Dosya beklenmedik biçimde sona eriyor (konum 32)."}));
+  EXPECT_EQ(run.window.pointer, kBusyThenDefault);
+  EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
 }
 
 TEST(TxtYaz, AReportThatCannotBeWrittenLeavesNoReportBehind) {
   const Lines cannotWrite = {"Dosya yazılamadı: song.txt"};
   {
     // A folder of the report's name cannot be replaced; it is left as it is.
-    ScratchFolder folder;
-    folder.Write("song.mid", WithHeader({0x00}));
-    std::filesystem::create_directory(folder.path() / "song.txt");
-    folder.Write("song.txt/keep", {1});
-    RecordingWindow window;
-    MidiTool tool(window, Build::Tessaro5Vu, folder.path());
-    ASSERT_TRUE(tool.LoadImage("song"));
-    tool.TxtYaz();
-    EXPECT_EQ(window.messages, cannotWrite);
-    EXPECT_EQ(window.pointer, kBusyThenDefault);
-    EXPECT_TRUE(std::filesystem::exists(folder.path() / "song.txt" / "keep"));
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "song.txt.part"));
+    SongFolder run(WithHeader({0x00}));
+    std::filesystem::create_directory(run.folder.path() / "song.txt");
+    run.folder.Write("song.txt/keep", {1});
+    run.tool.TxtYaz();
+    EXPECT_EQ(run.window.messages, cannotWrite);
+    EXPECT_EQ(run.window.pointer, kBusyThenDefault);
+    EXPECT_TRUE(std::filesystem::exists(run.folder.path() / "song.txt" / "keep"));
+    EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
   }
   {
     // The temporary file cannot be made: the previous run's report goes too.
-    ScratchFolder folder;
-    folder.Write("song.mid", WithHeader({0x00}));
-    folder.Write("song.txt", {'o', 'l', 'd'});
-    std::filesystem::create_directory(folder.path() / "song.txt.part");
-    folder.Write("song.txt.part/keep", {1});
-    RecordingWindow window;
-    MidiTool tool(window, Build::Tessaro5Vu, folder.path());
-    ASSERT_TRUE(tool.LoadImage("song"));
-    tool.TxtYaz();
-    EXPECT_EQ(window.messages, cannotWrite);
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "song.txt"));
+    SongFolder run(WithHeader({0x00}));
+    run.folder.Write("song.txt", {'o', 'l', 'd'});
+    std::filesystem::create_directory(run.folder.path() / "song.txt.part");
+    run.folder.Write("song.txt.part/keep", {1});
+    run.tool.TxtYaz();
+    EXPECT_EQ(run.window.messages, cannotWrite);
+    EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt"));
   }
 }
 

@@ -26,14 +26,10 @@ class MeterImageTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void isA24BitPictureOf50By473() {
+  void isA50By473PictureYellowWithDarkTeethOnWhite() {
     const QImage image = midiapp::MeterImage();
     QCOMPARE(image.size(), QSize(50, 473));
     QVERIFY(!image.hasAlphaChannel());
-  }
-
-  void isYellowWithDarkTeethOnWhite() {
-    const QImage image = midiapp::MeterImage();
     for (int y = 0; y < 473; ++y) {
       QVERIFY2(IsWhite(image, 0, y) && IsWhite(image, 49, y), qPrintable(QString("row %1").arg(y)));
       // The tapes run the whole height; only the slider's dark edges may hide them.
