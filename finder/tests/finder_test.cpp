@@ -6,10 +6,10 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "literal.h"
@@ -30,20 +30,15 @@ constexpr Criterion kStd = Criterion::StandardDeviation;
 
 using test::kThreePitches;
 
-TEST(KaynakOku, ReadsTheWholeFileAndAnotherFileReplacesIt) {
+TEST(KaynakOku, AnotherFileReplacesTheTable) {
   Fixture f(kThreePitches);
   ASSERT_EQ(f.finder.SourceCount(), 3);
-  EXPECT_EQ(f.finder.SourceTable()[1].Cent, 386.0f);
-  EXPECT_EQ(f.finder.SourceTable()[1].Duration, 1.0f);
-  f.folder.Write("one.txt", "700,3\r\n");
-  f.finder.KaynakOku(f.folder.path(), "one.txt");
-  ASSERT_EQ(f.finder.SourceCount(), 1);
-  EXPECT_EQ(f.finder.SourceTable()[0].Cent, 700.0f);
-  EXPECT_EQ(f.finder.SourceTable()[0].Duration, 3.0f);
-  f.folder.Write("empty.txt", "");
-  f.finder.KaynakOku(f.folder.path(), "empty.txt");
-  EXPECT_EQ(f.finder.SourceCount(), 0);
-  EXPECT_TRUE(f.window.calls.empty());
+  for (const auto& [text, count] : {std::pair{"700,3\r\n", 1}, {"", 0}}) {
+    f.folder.Write("other.txt", text);
+    f.finder.KaynakOku(f.folder.path(), "other.txt");
+    EXPECT_EQ(f.finder.SourceCount(), count) << count;
+  }
+  EXPECT_EQ(f.window.calls, Calls{});
 }
 
 TEST(KaynakOku, ARefusedFileLeavesNoTableAndSaysWhy) {
@@ -53,7 +48,6 @@ TEST(KaynakOku, ARefusedFileLeavesNoTableAndSaysWhy) {
     Calls calls;
   } rows[] = {
       {"word.txt", "100,1\r\n200,abc\r\n", {"Kaynak dosyada sayı bekleniyordu (satır 2)."}},
-      {"short.txt", "100,1\r\n200\r\n", {"Kaynak dosyada sayı bekleniyordu (satır 2)."}},
       {"huge.txt", "100," + std::string(40, '9') + "\r\n", {"Kaynak dosyada sayı çok büyük (satır 1)."}},
       {"missing.txt", "", {"Dosya okunamadı: missing.txt"}},
       {"octave.txt",
@@ -105,7 +99,6 @@ TEST(Basla, MeasuresDegree12OfTheWorkedExample) {
     bool found;
     RunSpread spread;
   } rows[] = {
-      {"maximum deviation 10 fails limit 1", kMax, "1", false, {10, 0, 0}},
       {"a limit equal to the measure fails", kMax, "10", false, {10, 0, 0}},
       {"maximum deviation 10 meets limit 11", kMax, "11", true, {10, 0, 0}},
       {"standard deviation fails limit 1", kStd, "1", false, {0, 66.6667f, 8.16497f}},
@@ -120,8 +113,7 @@ TEST(Basla, MeasuresDegree12OfTheWorkedExample) {
     EXPECT_EQ(f.finder.Spread().MaxDeviation, row.spread.MaxDeviation) << row.name;
     EXPECT_NEAR(f.finder.Spread().Variance, row.spread.Variance, 1e-4) << row.name;
     EXPECT_NEAR(f.finder.Spread().StandardDeviation, row.spread.StandardDeviation, 1e-5) << row.name;
-    ASSERT_EQ(f.finder.StepTable().size(), 13u) << row.name;
-    EXPECT_EQ(f.finder.StepTable()[5].Cent, 500.0f) << row.name;
+    EXPECT_EQ(f.finder.StepTable().size(), 13u) << row.name;
     if (row.found) {
       EXPECT_EQ(f.window.calls, Calls{"hide"}) << row.name;
       EXPECT_EQ(f.finder.CurrentDegree(), 12) << row.name;
@@ -159,25 +151,6 @@ TEST(Basla, TheTwoCriteriaStopAtDifferentDegreesOfTheRange5To60) {
       EXPECT_NEAR(f.finder.MeanDeviation(), 4.77194f, 1e-5);
     }
   }
-  Fixture at19(kThreePitches);
-  EXPECT_FALSE(at19.Run(Single("19", kStd, "5")));
-  EXPECT_NEAR(at19.finder.Spread().StandardDeviation, 5.84504f, 1e-5);
-}
-
-TEST(Basla, TellsEveryDegreeItTriesWithItsMeasure) {
-  Fixture f(kThreePitches);
-  std::vector<std::int16_t> degrees;
-  std::vector<float> measures;
-  f.finder.DegreeMeasured = [&](std::int16_t degree, float measure) {
-    degrees.push_back(degree);
-    measures.push_back(measure);
-  };
-  ASSERT_TRUE(f.Run(Range("5", "60", kMax, "5")));
-  std::vector<std::int16_t> fiveTo19(15);
-  std::iota(fiveTo19.begin(), fiveTo19.end(), std::int16_t{5});
-  EXPECT_EQ(degrees, fiveTo19);
-  EXPECT_EQ(measures[12 - 5], 10.0f);
-  EXPECT_NEAR(measures.back(), 4.77194f, 1e-5);
 }
 
 TEST(Basla, SpecialPitchesAndDurations) {
@@ -198,15 +171,6 @@ TEST(Basla, SpecialPitchesAndDurations) {
     ASSERT_TRUE(f.Run(Single("12", kMax, "100"))) << row.name;
     EXPECT_EQ(RecordsOf(f.finder), row.records) << row.name;
     EXPECT_EQ(StepsOf(f.finder), row.steps) << row.name;
-  }
-}
-
-TEST(Basla, ATableOnTheStepsOfTheFirstDegreeQualifiesForAnyPositiveLimit) {
-  for (const Criterion criterion : {kMax, kStd}) {
-    Fixture f("0,1\r\n400,1\r\n700,1\r\n");
-    EXPECT_TRUE(f.Run(Range("12", "2400", criterion, "0.0001")));
-    EXPECT_EQ(f.finder.CurrentDegree(), 12);
-    EXPECT_FALSE(f.Run(Single("12", criterion, "0")));
   }
 }
 
