@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -21,8 +20,6 @@ namespace {
 using test::Bits;
 using test::Fixture;
 using test::Range;
-using test::RecordingWindow;
-using test::ScratchFolder;
 using test::Single;
 using Calls = std::vector<std::string>;
 constexpr Criterion kMax = Criterion::MaxDeviation;
@@ -261,11 +258,6 @@ std::vector<SourceRecord> RandomTable(std::mt19937& random, std::int32_t degree)
   return records;
 }
 
-std::string TextOf(double value) {
-  char text[64];
-  return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr};
-}
-
 // Everything a run leaves behind, as the bits of its numbers.
 std::vector<std::uint32_t> BitsOf(const test::LiteralRun& run) {
   std::vector<std::uint32_t> bits = {run.found, static_cast<std::uint32_t>(run.currentDegree)};
@@ -298,8 +290,9 @@ TEST(Basla, AgreesBitForBitWithTheStepByStepSearch) {
   std::uniform_int_distribution<std::int32_t> smallDegree(1, 400);
   std::uniform_int_distribution<std::int32_t> largeDegree(kMaxDegree - 600, kMaxDegree);
   std::uniform_int_distribution<std::int32_t> length(0, 30);
-  std::uniform_int_distribution<int> limit64ths(0, 250);  // limits up to 3.9 cents, exact in binary
-  ScratchFolder folder;
+  // Limits up to 3.9 cents, exact in binary and in six decimals.
+  std::uniform_int_distribution<int> limit64ths(0, 250);
+  Fixture f("");  // one finder throughout: a run must leave nothing that the next one uses
   int foundRuns = 0;
   for (int run = 0; run < 2000; ++run) {
     // One run in fifty tries a few of the largest degrees.
@@ -310,16 +303,14 @@ TEST(Basla, AgreesBitForBitWithTheStepByStepSearch) {
     const double limit = limit64ths(random) / 64.0;
     const std::vector<SourceRecord> records = RandomTable(random, start);
 
-    folder.Write("table.txt", test::SourceText(records));
-    RecordingWindow window;
-    Finder finder(window);
-    finder.KaynakOku(folder.path(), "table.txt");
-    finder.Settings = start == stop
-                          ? Single(std::to_string(start), criterion, TextOf(limit))
-                          : Range(std::to_string(start), std::to_string(stop), criterion, TextOf(limit));
-    const bool found = finder.Basla();
+    f.folder.Write("table.txt", test::SourceText(records));
+    f.finder.KaynakOku(f.folder.path(), "table.txt");
+    const std::string limitText = std::to_string(limit);
+    const bool found =
+        f.Run(start == stop ? Single(std::to_string(start), criterion, limitText)
+                            : Range(std::to_string(start), std::to_string(stop), criterion, limitText));
     foundRuns += found ? 1 : 0;
-    ASSERT_EQ(BitsOf(RunOf(finder, found)),
+    ASSERT_EQ(BitsOf(RunOf(f.finder, found)),
               BitsOf(test::LiteralSearch(records, start, stop, criterion, static_cast<float>(limit))))
         << "run " << run;
   }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <vector>
 
 namespace finder {
 namespace {
@@ -23,18 +22,6 @@ TEST(DegreeOf, RoundsHalvesToTheEvenNeighbourWithin16Bits) {
   for (const auto& row : rows) {
     EXPECT_EQ(DegreeOf(row.text), row.degree) << '"' << row.text << '"';
   }
-}
-
-// The counts and durations of an earlier run must not carry over into the next.
-TEST(BuildStepTable, StepsRunFromZeroTo1200InEqualPartsClearedOfAnEarlierRun) {
-  std::vector<StepRecord> steps(3, StepRecord{.Cent = 5, .Count = 7, .Duration = 9});
-  BuildStepTable(19, steps);
-  ASSERT_EQ(steps.size(), 20u);
-  EXPECT_EQ(steps[0].Cent, 0.0f);
-  EXPECT_EQ(steps[6].Cent, 378.947368421052631f);
-  EXPECT_EQ(steps[11].Cent, 694.736842105263157f);
-  EXPECT_EQ(steps[1].Count, 0);
-  EXPECT_EQ(steps[2].Duration, 0.0f);
 }
 
 // The run leans on this: a pitch of 1200 cents or below 0 then matches no step
