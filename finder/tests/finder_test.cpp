@@ -217,6 +217,14 @@ TEST(Basla, ReadingANewFileKeepsTheResultsOfTheLastRun) {
   EXPECT_EQ(f.finder.BarCount(), 3);
 }
 
+// The run leans on this: a pitch of 1200 cents or below 0 then matches no step
+// of any degree and keeps its Deviation and Step throughout.
+TEST(BuildStepTable, TheLastStepOfEveryDegreeIsExactly1200) {
+  for (std::int32_t n = kMinDegree; n <= kMaxDegree; ++n) {
+    ASSERT_EQ(static_cast<float>(1200.0 / n * n), 1200.0f) << "degree " << n;
+  }
+}
+
 // The pitches that put a nearest-step search to the test at degree n: each end
 // of the octave, below it, on steps, at float halfway points and one float
 // either side of them, and anywhere.

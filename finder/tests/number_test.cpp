@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "finder/search.h"
+
 namespace finder {
 namespace {
 
@@ -48,6 +50,24 @@ TEST(LeadingNumber, ReadsUpToTheFirstCharacterThatCannotContinueTheNumber) {
   };
   for (const auto& row : rows) {
     EXPECT_EQ(LeadingNumber(row.text), row.value) << row.name;
+  }
+}
+
+// A degree as typed: the leading number, rounded.
+TEST(DegreeOf, RoundsHalvesToTheEvenNeighbourWithin16Bits) {
+  const struct {
+    const char* text;
+    std::optional<std::int16_t> degree;
+  } rows[] = {{"2.5", 2},
+              {"3.5", 4},
+              {"-2.5", -2},
+              {"2.5001", 3},
+              {"", 0},
+              {"32767", 32767},
+              {"32767.5", std::nullopt},
+              {"-32768.6", std::nullopt}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(DegreeOf(row.text), row.degree) << '"' << row.text << '"';
   }
 }
 
