@@ -186,10 +186,8 @@ class Form1Test : public QObject {
     QVERIFY(session.shown.empty());
     QCOMPARE(session.form->finder().CurrentDegree(), 12);
     QVERIFY(!session.InputsShown());
-    const QImage chart = session.Chart();  // step 0 has the largest duration, steps 4 and 7 half of it
+    const QImage chart = session.Chart();  // the canvas's own tests sample the bars; here, that they show
     QCOMPARE(chart.pixelColor(60, 251), kMagenta);
-    QCOMPARE(chart.pixelColor(76, 351), kMagenta);
-    QVERIFY(chart.pixelColor(76, 349) != kMagenta);
     QCOMPARE(chart.copy(4, 256, 25, 175), finder::LegendImage1().convertToFormat(QImage::Format_RGB32));
   }
 

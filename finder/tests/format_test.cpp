@@ -13,16 +13,8 @@ TEST(FormatNumber, WritesTheFindersPatterns) {
     char separator;
     const char* text;
   } rows[] = {
-      {"cents with leading zeros", 50, "000.0000", '.', "050.0000"},
       {"integer digits are never cut", 1200, "000.0000", '.', "1200.0000"},
       {"cents rounded to four places", 22.641509f, "000.0000", '.', "022.6415"},
-      {"a comma separator", 400, "000.0000", ',', "400,0000"},
-      {"count with two digits", 3, "00", '.', "03"},
-      {"share with five places", 0.5, "0.00000", '.', "0.50000"},
-      {"step number", 7, "###", '.', "7"},
-      {"step 0 is an empty label", 0, "###", '.', ""},
-      {"step of three digits", 7, "000", '.', "007"},
-      {"mean keeps its separator", -4, "##0.####", '.', "-4."},
       {"mean cut to four places", 4.77194f, "##0.####", '.', "4.7719"},
       {"trailing zeros dropped", 1.25, "##0.####", '.', "1.25"},
       {"zero mean", 0, "##0.####", '.', "0."},
@@ -61,11 +53,6 @@ TEST(ShortForm, WritesAtMostSevenSignificantDigits) {
     char separator;
     const char* text;
   } rows[] = {
-      {"zero", 0, '.', "0"},
-      {"whole number", 10, '.', "10"},
-      {"variance of the worked example", 66.666664f, '.', "66.66666"},
-      {"its standard deviation", 8.1649656f, '.', "8.164966"},
-      {"a comma separator", 4.75, ',', "4,75"},
       {"below one", 0.5, '.', "0.5"},
       {"rounded away from zero", 1234.5675, '.', "1234.568"},
       {"seven integer digits", 1234567, '.', "1234567"},

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@ namespace finder {
 namespace {
 
 using test::Fixture;
+using test::ReadAll;
 using test::Single;
 using Calls = std::vector<std::string>;
 constexpr Criterion kMax = Criterion::MaxDeviation;
@@ -23,11 +22,6 @@ constexpr Criterion kMax = Criterion::MaxDeviation;
 const std::string kHeading =
     "Derece      Cent           Adet       S\xFCre\r\n"
     "-------------------------------------------------------\r\n";
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(SonucYaz, WritesEveryStepWithADuration) {
   const struct {
@@ -50,7 +44,7 @@ TEST(SonucYaz, WritesEveryStepWithADuration) {
     f.window.calls.clear();
     f.finder.SonucYaz(f.folder.path(), row.separator);
     EXPECT_EQ(f.window.calls, (Calls{"busy", "normal"})) << row.name;
-    EXPECT_EQ(ReadFile(f.folder.path() / "sonuc.csv"), kHeading + row.lines) << row.name;
+    EXPECT_EQ(ReadAll(f.folder.path() / "sonuc.csv"), kHeading + row.lines) << row.name;
   }
 }
 
@@ -67,7 +61,7 @@ TEST(SonucYaz, AfterARunThatFoundNothingWritesTheHeadingOnly) {
     ASSERT_TRUE(f.Run(Single("12", kMax, "11")));
     ASSERT_FALSE(f.Run(row.settings));
     f.finder.SonucYaz(f.folder.path(), '.');
-    EXPECT_EQ(ReadFile(f.folder.path() / "sonuc.csv"), kHeading) << row.name;
+    EXPECT_EQ(ReadAll(f.folder.path() / "sonuc.csv"), kHeading) << row.name;
   }
 }
 

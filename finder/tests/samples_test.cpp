@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <string>
-
 #include "support.h"
 
 namespace finder {
@@ -29,9 +25,7 @@ TEST(Samples, FitTheirTemperaments) {
        test::Single("12", Criterion::StandardDeviation, "1"), false},
   };
   for (const auto& row : rows) {
-    std::ifstream in(std::string(FINDER_SAMPLES_DIR) + "/" + row.file, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    test::Fixture f(text);
+    test::Fixture f(test::ReadAll(std::filesystem::path(FINDER_SAMPLES_DIR) / row.file));
     ASSERT_EQ(f.finder.SourceCount(), 7) << row.file;
     EXPECT_EQ(f.Run(row.settings), row.found) << row.why;
   }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -62,6 +63,12 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The whole of a file's bytes; none when it cannot be read.
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A source text of the records' Cent and Duration, one record a line, each
 // number written in the shortest fixed form that reads back as the same float.

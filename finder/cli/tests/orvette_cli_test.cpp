@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,11 +18,6 @@ using Args = std::vector<std::string>;
 
 cli::test::Finished Orvette(const Args& args, const ScratchFolder& folder) {
   return cli::test::Run(ORVETTE_CLI, args, folder.path());
-}
-
-std::string Read(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
@@ -54,7 +47,8 @@ TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
   test::Fixture byWindow(test::kThreePitches);
   ASSERT_TRUE(byWindow.Run(test::Single("12", Criterion::MaxDeviation, "11")));
   byWindow.finder.SonucYaz(byWindow.folder.path(), '.');
-  EXPECT_EQ(Read(folder.path() / "tables" / "sonuc.csv"), Read(byWindow.folder.path() / "sonuc.csv"));
+  EXPECT_EQ(test::ReadAll(folder.path() / "tables" / "sonuc.csv"),
+            test::ReadAll(byWindow.folder.path() / "sonuc.csv"));
 }
 
 TEST(OrvetteCli, TheSixteenthRowStandsInTheSecondColumnOfTheChartAndFollowsTheFifteenth) {
