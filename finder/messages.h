@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+namespace finder {
+struct ScalaReading;
+}
+
 // Every text the finder's core shows, in one place. UTF-8; the window converts them.
 namespace finder::messages {
 
@@ -23,5 +27,12 @@ std::string NumberTooLarge(std::int32_t line);       // "Kaynak dosyada sayı ç
 std::string SingleNotFound(std::int32_t degree);
 // "12-2400 arasındaki temperamanlar kriterleri sağlamadı."
 std::string RangeNotFound(std::int32_t start, std::int32_t stop);
+
+// Why a Scala text was refused, with its line: "Scala dosyasında sayı bekleniyordu (satır 3)."
+std::string ScalaRefused(const ScalaReading& reading);
+// The description of a scale tempered into a degree: "53 eşit temperaman, kaynak: rast.scl"
+std::string TemperedDescription(std::int32_t degree, std::string_view sourceName);
+// The comment over a step of that scale: "9. basamak"
+std::string TemperedStep(std::int32_t step);
 
 }  // namespace finder::messages
