@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "finder/search.h"
 
 // Every text of orvette-cli, in one place. UTF-8.
 namespace finder::cli::texts {
@@ -44,5 +47,18 @@ inline constexpr std::string_view kSingleOrRange = "--single ile --range birlikt
 inline constexpr std::string_view kOneTable = "tam olarak bir kaynak tablosu gerekli.";
 
 inline constexpr std::string_view kNoRecords = "Kaynak dosyada kayıt yok.";
+
+// The plot of a run's measures over its degrees.
+inline constexpr std::string_view kPlotDegreeAxis = "Derece (oktavın eşit bölüm sayısı)";
+inline constexpr std::string_view PlotMeasureAxis(Criterion criterion) {
+  return criterion == Criterion::MaxDeviation ? "En büyük sapma (sent)" : "Standart sapma (sent)";
+}
+inline std::string PlotLimit(std::string_view limit) {
+  return std::string("sınır ").append(limit).append(" sent");
+}
+inline std::string PlotFound(std::int16_t degree, std::string_view measure) {
+  return std::to_string(degree) + " eşit temperaman: " + std::string(measure) + " sent";
+}
+inline constexpr std::string_view kPlotNoneFound = "Hiçbir derece sınırın altına inmedi.";
 
 }  // namespace finder::cli::texts
