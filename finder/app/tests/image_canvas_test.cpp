@@ -1,4 +1,4 @@
-#include "finder/image_canvas.h"
+#include "finder/app/image_canvas.h"
 
 #include <QColor>
 #include <QImage>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "finder/chart.h"
-#include "finder/legends.h"
+#include "finder/app/legends.h"
 #include "support.h"
 
 namespace {

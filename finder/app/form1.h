@@ -6,7 +6,7 @@
 #include <functional>
 #include <string_view>
 
-#include "finder/controls.h"
+#include "finder/app/controls.h"
 #include "finder/finder.h"
 #include "finder/window.h"
 

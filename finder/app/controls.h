@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "finder/canvas.h"
-#include "finder/image_canvas.h"
+#include "finder/app/image_canvas.h"
 
 class QKeyEvent;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "finder/controls.h"
+#include "finder/app/controls.h"
 
 #include <QImage>
 #include <QRegion>

@@ -1,4 +1,4 @@
-#include "finder/form1.h"
+#include "finder/app/form1.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "finder/chart.h"
-#include "finder/texts.h"
+#include "finder/app/texts.h"
 
 namespace finder {
 namespace {

@@ -1,4 +1,4 @@
-#include "finder/form1.h"
+#include "finder/app/form1.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "finder/legends.h"
+#include "finder/app/legends.h"
 
 namespace {
 
