@@ -1,5 +1,7 @@
 #include "finder/messages.h"
 
+#include "finder/result.h"
+
 namespace finder::messages {
 
 std::string CannotRead(std::string_view fileName) {
@@ -25,6 +27,55 @@ std::string SingleNotFound(std::int32_t degree) {
 std::string RangeNotFound(std::int32_t start, std::int32_t stop) {
   return std::to_string(start) + "-" + std::to_string(stop) +
          " arasındaki temperamanlar kriterleri sağlamadı.";
+}
+
+std::optional<std::string> MessageOf(const SourceOutcome& outcome, std::string_view fileName) {
+  using Status = SourceOutcome::Status;
+  switch (outcome.status) {
+    case Status::Read:
+      return std::nullopt;
+    case Status::Unreadable:
+      return CannotRead(fileName);
+    case Status::NumberExpected:
+      return NumberExpected(outcome.line);
+    case Status::NumberTooLarge:
+      return NumberTooLarge(outcome.line);
+    case Status::TooManyRecords:
+      return std::string(kTooManyRecords);
+    case Status::OutOfOctave:
+      break;
+  }
+  return std::string(kOutOfOctave);
+}
+
+std::optional<std::string> MessageOf(const RunOutcome& outcome) {
+  using Status = RunOutcome::Status;
+  switch (outcome.status) {
+    case Status::Found:
+      return std::nullopt;
+    case Status::NoneQualified:
+      return outcome.settings.span == Span::Single ? SingleNotFound(outcome.stop)
+                                                   : RangeNotFound(outcome.start, outcome.stop);
+    case Status::NoTable:
+      return std::string(kChooseFile);
+    case Status::DegreeOutOfRange:
+      return std::string(kDegreeRange);
+    case Status::DurationTooLarge:
+      break;
+  }
+  return std::string(kDurationTooLarge);
+}
+
+std::optional<std::string> MessageOf(PrintOutcome outcome) {
+  switch (outcome) {
+    case PrintOutcome::Written:
+      return std::nullopt;
+    case PrintOutcome::NoRun:
+      return std::string(kRunFirst);
+    case PrintOutcome::Unwritable:
+      break;
+  }
+  return CannotWrite(kResultFile);
 }
 
 }  // namespace finder::messages

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-// Every text the finder's core shows, in one place. UTF-8; the window converts them.
+#include "finder/finder.h"
+
+// Every text that the finder's commands give the user, in one place, and the
+// one place that turns what a command did into its text. UTF-8; the window
+// converts them.
 namespace finder::messages {
 
 inline constexpr std::string_view kChooseFile = "Bir dosya seçin";
@@ -23,5 +28,11 @@ std::string NumberTooLarge(std::int32_t line);       // "Kaynak dosyada sayı ç
 std::string SingleNotFound(std::int32_t degree);
 // "12-2400 arasındaki temperamanlar kriterleri sağlamadı."
 std::string RangeNotFound(std::int32_t start, std::int32_t stop);
+
+// What the user is told of an outcome; nothing for one that says nothing.
+// `fileName` is the picked file's name as listed.
+std::optional<std::string> MessageOf(const SourceOutcome& outcome, std::string_view fileName);
+std::optional<std::string> MessageOf(const RunOutcome& outcome);
+std::optional<std::string> MessageOf(PrintOutcome outcome);
 
 }  // namespace finder::messages
