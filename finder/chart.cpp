@@ -2,14 +2,12 @@
 
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "finder/format.h"
 
 namespace finder {
 namespace {
 
-constexpr std::string_view kHeader = " Dgr.   Cents    #   % Dur. ";
 constexpr std::int32_t kColumnWidth = 240;  // a column of rows and its header
 constexpr std::int32_t kRowsPerColumn = 15;
 constexpr std::int32_t kRowPitch = 13;
@@ -25,39 +23,32 @@ std::int32_t BarTop(float share) {
   return static_cast<std::int32_t>(std::lround(static_cast<float>(kZeroLine) - share * 200.0f));
 }
 
-void Summary(Canvas& canvas, const Finder& finder, char separator) {
-  const SearchSettings& settings = finder.Settings;
-  const RunSpread& spread = finder.Spread();
-  const std::string searched =
-      settings.span == Span::Single ? settings.degreeText : settings.startText + "-" + settings.stopText;
-  const struct {
-    std::int32_t x;
-    Rgb colour;
-    std::string top;
-    std::string bottom;
-  } blocks[] = {
-      {300, kRed,
-       std::string("Criteria = ") +
-           (settings.criterion == Criterion::MaxDeviation ? "Max. Dev." : "Std. Dev."),
-       "Cent Limit = " + settings.centLimitText},
-      {500, kBlue, "searched teT = " + searched, "found teT = " + std::to_string(finder.CurrentDegree())},
-      {700, kRed, "Mean     = " + FormatNumber(finder.MeanDeviation(), "##0.####", separator),
-       "Variance = " + ShortForm(spread.Variance, separator)},
-      {900, kBlue, "St. Dev.  = " + ShortForm(spread.StandardDeviation, separator),
-       "Max. Dev. = " + ShortForm(std::fabs(spread.MaxDeviation), separator)},
-  };
-  for (const auto& block : blocks) {
-    canvas.Text(block.x, 500, block.colour, block.top);
-    canvas.Text(block.x, 520, block.colour, block.bottom);
-  }
+}  // namespace
+
+RowTexts TextsOf(const StepRow& row, char separator) {
+  return {std::to_string(row.step), FormatNumber(row.cent, "000.0000", separator),
+          FormatNumber(row.count, "00", separator), FormatNumber(row.share, "0.00000", separator)};
 }
 
-}  // namespace
+std::array<std::string, 8> SummaryLines(const RunOutcome& run, char separator) {
+  const SearchSettings& settings = run.settings;
+  const std::string searched =
+      settings.span == Span::Single ? settings.degreeText : settings.startText + "-" + settings.stopText;
+  return {std::string("Criteria = ") +
+              (settings.criterion == Criterion::MaxDeviation ? "Max. Dev." : "Std. Dev."),
+          "Cent Limit = " + settings.centLimitText,
+          "searched teT = " + searched,
+          "found teT = " + std::to_string(run.degree),
+          "Mean     = " + FormatNumber(run.meanDeviation, "##0.####", separator),
+          "Variance = " + ShortForm(run.spread.Variance, separator),
+          "St. Dev.  = " + ShortForm(run.spread.StandardDeviation, separator),
+          "Max. Dev. = " + ShortForm(std::fabs(run.spread.MaxDeviation), separator)};
+}
 
 void Grafik(Canvas& canvas, std::int16_t barCount) {
   canvas.Clear();
   canvas.ShowLegends();
-  for (std::int32_t x = 0; x < 1200; x += kColumnWidth) canvas.Text(x, 5, kBlack, kHeader);
+  for (std::int32_t x = 0; x < 1200; x += kColumnWidth) canvas.Text(x, 5, kBlack, kColumnHeader);
   canvas.Line(10, 20, 1180, 20, kBlack, 1);
   canvas.Line(50, kFullLine, 50, kZeroLine, kRed, 3);
   canvas.Line(50, 452, kScaleRight, 452, kRed, 3);
@@ -73,9 +64,9 @@ void Grafik(Canvas& canvas, std::int16_t barCount) {
   }
 }
 
-void RaporCiz(Canvas& canvas, const Finder& finder, char separator) {
-  if (!finder.Found()) return;
-  Grafik(canvas, finder.BarCount());
+void RaporCiz(Canvas& canvas, const RunOutcome& run, char separator) {
+  if (run.status != RunOutcome::Status::Found) return;
+  Grafik(canvas, static_cast<std::int16_t>(run.rows.size()));
   canvas.Refresh();
 
   // Coordinates are plain 32-bit pixels: rows past the fifth column and bars
@@ -84,32 +75,36 @@ void RaporCiz(Canvas& canvas, const Finder& finder, char separator) {
   std::int32_t bars = 0;
   std::int32_t x0 = 10;
   std::int32_t y = kRowsTop;
-  const std::vector<StepRecord>& steps = finder.StepTable();
-  for (std::size_t k = 0; k < steps.size(); ++k) {
-    const StepRecord& step = steps[k];
-    if (step.Duration > 0.0f) {
+  auto row = run.rows.begin();
+  for (std::int32_t k = 0; k <= run.degree; ++k) {
+    if (row != run.rows.end() && row->step == k) {
       ++rows;
       ++bars;
       y += kRowPitch;
-      const float share = step.Duration / finder.MaxDuration();
-      const Rgb colour = share == 1.0f ? kRed : kBlack;
-      const double number = static_cast<double>(k);
-      canvas.Text(x0, y, colour, std::to_string(k));
-      canvas.Text(x0 + 40, y, colour, FormatNumber(step.Cent, "000.0000", separator));
-      canvas.Text(x0 + 120, y, colour, FormatNumber(step.Count, "00", separator));
-      canvas.Text(x0 + 150, y, colour, FormatNumber(share, "0.00000", separator));
+      const Rgb colour = row->share == 1.0f ? kRed : kBlack;
+      const RowTexts texts = TextsOf(*row, separator);
+      canvas.Text(x0, y, colour, texts.step);
+      canvas.Text(x0 + 40, y, colour, texts.cent);
+      canvas.Text(x0 + 120, y, colour, texts.count);
+      canvas.Text(x0 + 150, y, colour, texts.share);
       const std::int32_t centre = kBarLeft + (bars - 1) * kBarSpacing;
-      canvas.Box(centre - 5, kZeroLine, centre + 5, BarTop(share), kMagenta);
-      canvas.Text(centre - 12, bars % 2 == 1 ? 460 : 475, colour, FormatNumber(number, "###", separator));
+      canvas.Box(centre - 5, kZeroLine, centre + 5, BarTop(row->share), kMagenta);
+      canvas.Text(centre - 12, bars % 2 == 1 ? 460 : 475, colour, FormatNumber(k, "###", separator));
       if (rows >= kRowsPerColumn) {
         x0 += kColumnWidth;
         y = kRowsTop;
         rows = 0;
       }
+      ++row;
     }
     canvas.Refresh();
   }
-  Summary(canvas, finder, separator);
+  const std::array<std::string, 8> summary = SummaryLines(run, separator);
+  for (std::size_t line = 0; line < summary.size(); ++line) {
+    // Blocks 200 pixels apart, red and blue in turn, two lines each.
+    const std::int32_t block = static_cast<std::int32_t>(line / 2);
+    canvas.Text(300 + 200 * block, line % 2 == 0 ? 500 : 520, block % 2 == 0 ? kRed : kBlue, summary[line]);
+  }
 }
 
 }  // namespace finder

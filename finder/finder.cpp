@@ -2,86 +2,82 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <optional>
 #include <string>
-#include <system_error>
+#include <utility>
 
 #include "finder/codepage.h"
-#include "finder/messages.h"
 #include "finder/number.h"
 #include "finder/result.h"
-#include "finder/save.h"
 #include "finder/sweep.h"
 
 namespace finder {
 namespace {
 
-// The whole content of a file, or nothing when it cannot be read.
-std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), static_cast<std::streamsize>(size))) return std::nullopt;
-  return text;
+// Takes a degree's sums as the run's DeviationSum, MeanDeviation and spread,
+// and gives its measure by `criterion`.
+float Measure(Criterion criterion, const DegreeSums& sums, std::int32_t count, RunOutcome& run) {
+  run.deviationSum = sums.deviationSum;
+  run.meanDeviation = run.deviationSum / static_cast<float>(count);
+  RunSpread& spread = run.spread;
+  if (criterion == Criterion::MaxDeviation) {
+    const float a = sums.minimum - run.meanDeviation;
+    const float b = sums.maximum - run.meanDeviation;
+    spread.MaxDeviation = std::fabs(a) > b ? std::fabs(a) : std::fabs(b);
+    return spread.MaxDeviation;
+  }
+  spread.Variance = sums.squares / static_cast<float>(count);
+  spread.StandardDeviation = static_cast<float>(std::pow(static_cast<double>(spread.Variance), 0.5));
+  return spread.StandardDeviation;
+}
+
+SourceOutcome Refused(SourceOutcome::Status status, std::int32_t line = 0) {
+  return {.status = status, .line = line};
 }
 
 }  // namespace
 
-Finder::Finder(Window& window) : window_(window) {}
-
-void Finder::KaynakOku(const std::filesystem::path& folder, std::string_view fileName) {
+SourceOutcome Finder::KaynakOku(std::optional<std::string_view> text) {
+  using Status = SourceOutcome::Status;
   // Whatever happens below, nothing of the previous table is searched again.
   sourceTable_.clear();
-  const std::optional<std::string> text = ReadWhole(folder / std::string(fileName));
-  if (!text) {
-    window_.ShowMessage(messages::CannotRead(fileName));
-    return;
-  }
+  if (!text) return Refused(Status::Unreadable);
   SourceReading reading = ParseSource(*text);
   switch (reading.status) {
     case SourceReading::Status::Ok:
       sourceTable_ = std::move(reading.records);
-      return;
+      return {.status = Status::Read, .records = SourceCount()};
     case SourceReading::Status::NumberExpected:
-      window_.ShowMessage(messages::NumberExpected(reading.line));
-      return;
+      return Refused(Status::NumberExpected, reading.line);
     case SourceReading::Status::NumberTooLarge:
-      window_.ShowMessage(messages::NumberTooLarge(reading.line));
-      return;
+      return Refused(Status::NumberTooLarge, reading.line);
     case SourceReading::Status::TooManyRecords:
-      window_.ShowMessage(messages::kTooManyRecords);
-      return;
+      return Refused(Status::TooManyRecords);
     case SourceReading::Status::OutOfOctave:
-      window_.ShowMessage(messages::kOutOfOctave);
-      window_.RequestClose();
-      return;
+      break;
   }
+  return Refused(Status::OutOfOctave);
 }
 
-bool Finder::Basla() {
-  if (sourceTable_.empty()) {
-    window_.ShowMessage(messages::kChooseFile);
-    return false;
-  }
-  const bool single = Settings.span == Span::Single;
-  const std::optional<std::int16_t> start = DegreeOf(single ? Settings.degreeText : Settings.startText);
-  const std::optional<std::int16_t> stop = DegreeOf(single ? Settings.degreeText : Settings.stopText);
+RunOutcome Finder::Basla(const SearchSettings& settings) {
+  using Status = RunOutcome::Status;
+  RunOutcome run;
+  run.settings = settings;
+  run.degree = currentDegree_;
+  if (sourceTable_.empty()) return run;
+  const bool single = settings.span == Span::Single;
+  const std::optional<std::int16_t> start = DegreeOf(single ? settings.degreeText : settings.startText);
+  const std::optional<std::int16_t> stop = DegreeOf(single ? settings.degreeText : settings.stopText);
   // Only degrees that would be tried must lie in range; a start above the stop tries none.
   if (!start || !stop || (*start <= *stop && (*start < kMinDegree || *stop > kMaxDegree))) {
-    window_.ShowMessage(messages::kDegreeRange);
-    return false;
+    run.status = Status::DegreeOutOfRange;
+    return run;
   }
 
-  window_.HideInputs();
-  found_ = false;
-  startDegree_ = *start;
-  stopDegree_ = *stop;
-  spread_ = RunSpread{};
-  const float limit = static_cast<float>(LeadingNumber(Settings.centLimitText));
+  printed_.clear();
+  run.start = *start;
+  run.stop = *stop;
+  const float limit = static_cast<float>(LeadingNumber(settings.centLimitText));
 
   // A pitch at exactly 1200 cents or below 0 matches no step of any degree
   // (step 0 is 0 and step n is 1200 for every n), so it keeps its Deviation
@@ -89,60 +85,44 @@ bool Finder::Basla() {
   // degree. The records and the step table are therefore written only for the
   // last degree tried, and the degrees are measured several at a time.
   const PackedPitches pitches(sourceTable_);
+  if (run.start <= run.stop) run.curve.reserve(static_cast<std::size_t>(run.stop - run.start + 1));
   bool found = false;
-  for (std::int32_t first = startDegree_; first <= stopDegree_ && !found; first += kSweepWidth) {
-    const std::int32_t last = std::min(first + kSweepWidth - 1, static_cast<std::int32_t>(stopDegree_));
+  for (std::int32_t first = run.start; first <= run.stop && !found; first += kSweepWidth) {
+    const std::int32_t last = std::min(first + kSweepWidth - 1, static_cast<std::int32_t>(run.stop));
     SweepDegrees degrees;
     for (std::size_t lane = 0; lane < degrees.size(); ++lane) {
       // Lanes past the stop degree repeat it, and their sums go unused.
       degrees[lane] = std::min(first + static_cast<std::int32_t>(lane), last);
     }
-    const SweepSums sums = Sweep(degrees, Settings.criterion, pitches);
+    const SweepSums sums = Sweep(degrees, settings.criterion, pitches);
     for (std::int32_t n = first; n <= last && !found; ++n) {
       currentDegree_ = static_cast<std::int16_t>(n);
-      const float measure = Measure(Settings.criterion, sums[static_cast<std::size_t>(n - first)]);
-      if (DegreeMeasured) DegreeMeasured(currentDegree_, measure);
+      const float measure =
+          Measure(settings.criterion, sums[static_cast<std::size_t>(n - first)], SourceCount(), run);
+      run.curve.push_back({currentDegree_, measure});
       found = limit > measure;
     }
   }
-  if (startDegree_ <= stopDegree_) {
+  if (run.start <= run.stop) {
     BuildStepTable(currentDegree_, stepTable_);
     KeepMatches();
   }
   if (found) {
-    found_ = Accumulate();
-    return found_;
+    run.degree = currentDegree_;
+    run.status = Accumulate(run) ? Status::Found : Status::DurationTooLarge;
+    if (run.status == Status::Found) printed_ = run.rows;
+    return run;
   }
 
-  currentDegree_ = startDegree_ > stopDegree_ ? startDegree_ : static_cast<std::int16_t>(stopDegree_ + 1);
-  window_.ShowMessage(single ? messages::SingleNotFound(stopDegree_)
-                             : messages::RangeNotFound(startDegree_, stopDegree_));
-  return false;
+  currentDegree_ = run.start > run.stop ? run.start : static_cast<std::int16_t>(run.stop + 1);
+  run.degree = currentDegree_;
+  run.status = Status::NoneQualified;
+  return run;
 }
 
-void Finder::SonucYaz(const std::filesystem::path& folder, char separator) {
-  if (currentDegree_ == 0) {
-    window_.ShowMessage(messages::kRunFirst);
-    return;
-  }
-  window_.SetBusyPointer(true);
-  const bool saved = SaveWhole(folder / kResultFile, Windows1254(ResultTable(*this, separator)));
-  window_.SetBusyPointer(false);
-  if (!saved) window_.ShowMessage(messages::CannotWrite(kResultFile));
-}
-
-float Finder::Measure(Criterion criterion, const DegreeSums& sums) {
-  deviationSum_ = sums.deviationSum;
-  meanDeviation_ = deviationSum_ / static_cast<float>(SourceCount());
-  if (criterion == Criterion::MaxDeviation) {
-    const float a = sums.minimum - meanDeviation_;
-    const float b = sums.maximum - meanDeviation_;
-    spread_.MaxDeviation = std::fabs(a) > b ? std::fabs(a) : std::fabs(b);
-    return spread_.MaxDeviation;
-  }
-  spread_.Variance = sums.squares / static_cast<float>(SourceCount());
-  spread_.StandardDeviation = static_cast<float>(std::pow(static_cast<double>(spread_.Variance), 0.5));
-  return spread_.StandardDeviation;
+std::optional<std::string> Finder::SonucYaz(char separator) const {
+  if (currentDegree_ == 0) return std::nullopt;
+  return Windows1254(ResultTable(printed_, separator));
 }
 
 void Finder::KeepMatches() {
@@ -154,7 +134,7 @@ void Finder::KeepMatches() {
   }
 }
 
-bool Finder::Accumulate() {
+bool Finder::Accumulate(RunOutcome& run) {
   const std::int32_t n = currentDegree_;
   for (const SourceRecord& record : sourceTable_) {
     if (!(record.Step >= 0.0f && record.Step <= static_cast<float>(n))) continue;
@@ -162,20 +142,18 @@ bool Finder::Accumulate() {
     ++step.Count;
     step.Duration += record.Duration;
   }
-  std::int16_t bars = 0;
   float largest = 0;
   for (const StepRecord& step : stepTable_) {
-    if (!std::isfinite(step.Duration)) {
-      window_.ShowMessage(messages::kDurationTooLarge);
-      return false;
-    }
+    if (!std::isfinite(step.Duration)) return false;
+    if (step.Duration > largest) largest = step.Duration;
+  }
+  run.maxDuration = largest;
+  for (std::size_t k = 0; k < stepTable_.size(); ++k) {
+    const StepRecord& step = stepTable_[k];
     if (step.Duration > 0.0f) {
-      ++bars;
-      if (step.Duration > largest) largest = step.Duration;
+      run.rows.push_back({static_cast<std::int32_t>(k), step.Cent, step.Count, step.Duration / largest});
     }
   }
-  barCount_ = bars;
-  maxDuration_ = largest;
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "finder/messages.h"
 
+#include "finder/result.h"
 #include "finder/scala.h"
 
 namespace finder::messages {
@@ -29,12 +30,61 @@ std::string RangeNotFound(std::int32_t start, std::int32_t stop) {
          " arasındaki temperamanlar kriterleri sağlamadı.";
 }
 
-std::string ScalaRefused(const ScalaReading& reading) {
+std::optional<std::string> MessageOf(const SourceOutcome& outcome, std::string_view fileName) {
+  using Status = SourceOutcome::Status;
+  switch (outcome.status) {
+    case Status::Read:
+      return std::nullopt;
+    case Status::Unreadable:
+      return CannotRead(fileName);
+    case Status::NumberExpected:
+      return NumberExpected(outcome.line);
+    case Status::NumberTooLarge:
+      return NumberTooLarge(outcome.line);
+    case Status::TooManyRecords:
+      return std::string(kTooManyRecords);
+    case Status::OutOfOctave:
+      break;
+  }
+  return std::string(kOutOfOctave);
+}
+
+std::optional<std::string> MessageOf(const RunOutcome& outcome) {
+  using Status = RunOutcome::Status;
+  switch (outcome.status) {
+    case Status::Found:
+      return std::nullopt;
+    case Status::NoneQualified:
+      return outcome.settings.span == Span::Single ? SingleNotFound(outcome.stop)
+                                                   : RangeNotFound(outcome.start, outcome.stop);
+    case Status::NoTable:
+      return std::string(kChooseFile);
+    case Status::DegreeOutOfRange:
+      return std::string(kDegreeRange);
+    case Status::DurationTooLarge:
+      break;
+  }
+  return std::string(kDurationTooLarge);
+}
+
+std::optional<std::string> MessageOf(PrintOutcome outcome) {
+  switch (outcome) {
+    case PrintOutcome::Written:
+      return std::nullopt;
+    case PrintOutcome::NoRun:
+      return std::string(kRunFirst);
+    case PrintOutcome::Unwritable:
+      break;
+  }
+  return CannotWrite(kResultFile);
+}
+
+std::optional<std::string> MessageOf(const ScalaReading& reading) {
   using Status = ScalaReading::Status;
   std::string text = "Scala dosyasında ";
   switch (reading.status) {
     case Status::Ok:
-      return "";
+      return std::nullopt;
     case Status::NumberExpected:
       text += "sayı bekleniyordu";
       break;

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace finder {
-struct ScalaReading;
-}
+#include "finder/finder.h"
+#include "finder/scala.h"
 
-// Every text the finder's core shows, in one place. UTF-8; the window converts them.
+// Every text that the finder's commands give the user, in one place, and the
+// one place that turns what a command did into its text. UTF-8; the window
+// converts them.
 namespace finder::messages {
 
 inline constexpr std::string_view kChooseFile = "Bir dosya seçin";
@@ -28,8 +30,15 @@ std::string SingleNotFound(std::int32_t degree);
 // "12-2400 arasındaki temperamanlar kriterleri sağlamadı."
 std::string RangeNotFound(std::int32_t start, std::int32_t stop);
 
-// Why a Scala text was refused, with its line: "Scala dosyasında sayı bekleniyordu (satır 3)."
-std::string ScalaRefused(const ScalaReading& reading);
+// What the user is told of an outcome; nothing for one that says nothing.
+// `fileName` is the picked file's name as listed.
+std::optional<std::string> MessageOf(const SourceOutcome& outcome, std::string_view fileName);
+std::optional<std::string> MessageOf(const RunOutcome& outcome);
+std::optional<std::string> MessageOf(PrintOutcome outcome);
+
+// Why a Scala text was refused, with its line: "Scala dosyasında sayı bekleniyordu (satır 3).";
+// nothing for one that was read.
+std::optional<std::string> MessageOf(const ScalaReading& reading);
 // The description of a scale tempered into a degree: "53 eşit temperaman, kaynak: rast.scl"
 std::string TemperedDescription(std::int32_t degree, std::string_view sourceName);
 // The comment over a step of that scale: "9. basamak"

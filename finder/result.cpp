@@ -1,7 +1,6 @@
 #include "finder/result.h"
 
 #include <cstddef>
-#include <vector>
 
 #include "finder/format.h"
 
@@ -21,19 +20,15 @@ void Field(std::string& line, std::size_t column, std::string_view field) {
 
 }  // namespace
 
-std::string ResultTable(const Finder& finder, char separator) {
+std::string ResultTable(std::span<const StepRow> rows, char separator) {
   std::string text = "Derece      Cent           Adet       Süre\r\n";
   text += std::string(55, '-') + "\r\n";
-  if (!finder.Found()) return text;
-  const std::vector<StepRecord>& steps = finder.StepTable();
-  for (std::size_t k = 0; k < steps.size(); ++k) {
-    const StepRecord& step = steps[k];
-    if (!(step.Duration > 0.0f)) continue;
+  for (const StepRow& row : rows) {
     std::string line;
-    Field(line, 6, FormatNumber(static_cast<double>(k), "000", separator));
-    Field(line, 16, FormatNumber(step.Cent, "000.0000", separator));
-    Field(line, 32, FormatNumber(step.Count, "00", separator));
-    Field(line, 40, FormatNumber(step.Duration / finder.MaxDuration(), "0.00000", separator));
+    Field(line, 6, FormatNumber(row.step, "000", separator));
+    Field(line, 16, FormatNumber(row.cent, "000.0000", separator));
+    Field(line, 32, FormatNumber(row.count, "00", separator));
+    Field(line, 40, FormatNumber(row.share, "0.00000", separator));
     text += line + "\r\n";
   }
   return text;

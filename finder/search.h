@@ -21,10 +21,19 @@ struct StepRecord {
   float Duration = 0;      // their summed Duration (found degree only)
 };
 
+// One row of the report and of "sonuc.csv": a step of the found degree whose
+// records last longer than 0 in sum.
+struct StepRow {
+  std::int32_t step = 0;   // k
+  float cent = 0;          // the step's Cent
+  std::int32_t count = 0;  // its Count
+  float share = 0;         // its Duration over the largest, above 0 and at most 1
+};
+
 enum class Span { Single, Range };
 enum class Criterion { MaxDeviation, StandardDeviation };
 
-// The settings the window holds and the run reads, with the window's initial content.
+// The settings a run reads, as the window holds them, with the window's initial content.
 struct SearchSettings {
   Span span = Span::Range;
   std::string degreeText = "53";  // the degree under Single

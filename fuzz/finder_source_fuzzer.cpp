@@ -1,5 +1,6 @@
-// The finder's source reader on any file, then runs under both criteria with a
-// few degree settings, each drawn and printed as the window would.
+// The finder's source reader on any file's bytes, then runs under both
+// criteria with a few degree settings, each drawn, said and printed as the
+// window would, all in memory.
 
 #include <string>
 #include <string_view>
@@ -7,22 +8,10 @@
 #include "finder/canvas.h"
 #include "finder/chart.h"
 #include "finder/finder.h"
+#include "finder/messages.h"
 #include "fuzz_support.h"
 
 namespace {
-
-class CountingWindow : public finder::Window {
- public:
-  void ShowMessage(std::string_view) override { ++messages; }
-  void HideInputs() override { ++hides; }
-  void RequestClose() override { closed = true; }
-  void SetBusyPointer(bool busy) override { busyDepth += busy ? 1 : -1; }
-
-  int messages = 0;
-  int hides = 0;
-  bool closed = false;
-  int busyDepth = 0;
-};
 
 // Draws nothing: the sanitizers watch the report's arithmetic and indexing.
 class CheckingCanvas : public finder::Canvas {
@@ -44,35 +33,36 @@ struct Run {
 };
 
 constexpr Run kRuns[] = {
-    {finder::Span::Single, "12", "12", "2400", "1"},
-    {finder::Span::Single, "32766", "12", "2400", "1"},
-    {finder::Span::Range, "53", "1", "72", "0.5"},
-    {finder::Span::Range, "53", "40000", "0", "1"},
+    {finder::Span::Single, "12", "12", "2400", "1"}, {finder::Span::Single, "32766", "12", "2400", "1"},
+    {finder::Span::Range, "53", "1", "72", "0.5"},   {finder::Span::Range, "53", "40000", "0", "1"},
     {finder::Span::Range, "53", "5", "3", "1"},
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::EmptyFolder();
-  fuzz::WriteInput("kaynak.txt", data, size);
-  CountingWindow window;
-  finder::Finder finder(window);
-  finder.KaynakOku(fuzz::Folder(), "kaynak.txt");
-  if (window.closed) return 0;
-  for (const finder::Criterion criterion : {finder::Criterion::MaxDeviation, finder::Criterion::StandardDeviation}) {
+  using Status = finder::RunOutcome::Status;
+  finder::Finder finder;
+  const finder::SourceOutcome read =
+      finder.KaynakOku(std::string_view(reinterpret_cast<const char*>(data), size));
+  fuzz::Require(finder::messages::MessageOf(read, "kaynak.txt").has_value() ==
+                (read.status != finder::SourceOutcome::Status::Read));
+  if (read.status == finder::SourceOutcome::Status::OutOfOctave) return 0;
+  for (const finder::Criterion criterion :
+       {finder::Criterion::MaxDeviation, finder::Criterion::StandardDeviation}) {
     for (const Run& run : kRuns) {
-      finder.Settings = {run.span, run.degree, run.start, run.stop, criterion, run.limit};
-      if (finder.Basla()) {
-        fuzz::Require(finder.CurrentDegree() >= 1);
-        fuzz::Require(finder.StepTable().size() == static_cast<std::size_t>(finder.CurrentDegree()) + 1);
-        fuzz::Require(finder.BarCount() <= finder.CurrentDegree() + 1);
+      const finder::RunOutcome outcome =
+          finder.Basla({run.span, run.degree, run.start, run.stop, criterion, run.limit});
+      fuzz::Require(finder::messages::MessageOf(outcome).has_value() == (outcome.status != Status::Found));
+      if (outcome.status == Status::Found) {
+        fuzz::Require(outcome.degree >= 1 && outcome.degree == finder.CurrentDegree());
+        fuzz::Require(finder.StepTable().size() == static_cast<std::size_t>(outcome.degree) + 1);
+        fuzz::Require(outcome.rows.size() <= finder.StepTable().size());
         CheckingCanvas canvas;
-        finder::RaporCiz(canvas, finder, ',');
+        finder::RaporCiz(canvas, outcome, ',');
       }
-      finder.SonucYaz(fuzz::Folder(), '.');
-      fuzz::Require(window.busyDepth == 0);
-      fuzz::RequireNoTemporaries();
+      // Print refuses only before any run.
+      fuzz::Require(finder.SonucYaz('.').has_value() == (finder.CurrentDegree() != 0));
     }
   }
   return 0;

@@ -24,18 +24,18 @@ std::vector<SourceRecord> RandomPitches(std::size_t count) {
 
 // Arguments: the number of pitches, and 0 for Maximum Deviation or 1 for Standard Deviation.
 void BM_Basla(benchmark::State& state) {
-  test::ScratchFolder folder;
-  folder.Write("table.txt", test::SourceText(RandomPitches(static_cast<std::size_t>(state.range(0)))));
-  test::RecordingWindow window;
-  Finder finder(window);
-  finder.KaynakOku(folder.path(), "table.txt");
-  finder.Settings = SearchSettings{
+  Finder finder;
+  finder.KaynakOku(test::SourceText(RandomPitches(static_cast<std::size_t>(state.range(0)))));
+  const SearchSettings settings{
       .criterion = state.range(1) == 0 ? Criterion::MaxDeviation : Criterion::StandardDeviation,
       .centLimitText = "0"};
+  std::int32_t degrees = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(finder.Basla());
+    const RunOutcome run = finder.Basla(settings);
+    degrees = run.degree - run.start;
+    benchmark::DoNotOptimize(run);
   }
-  state.counters["degrees"] = finder.CurrentDegree() - finder.StartDegree();
+  state.counters["degrees"] = degrees;
 }
 BENCHMARK(BM_Basla)->Args({1000, 0})->Args({32767, 0})->Args({32767, 1})->Unit(benchmark::kMillisecond);
 

@@ -2,24 +2,24 @@
 // the table, runs the search with the window's settings and prints what the
 // chart shows: the found degree, the step rows and the summary.
 
+#include <algorithm>
 #include <clocale>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "finder/chart.h"
-#include "finder/cli/chart_text.h"
 #include "finder/cli/texts.h"
+#include "finder/files.h"
 #include "finder/finder.h"
 #include "finder/format.h"
+#include "finder/messages.h"
 #include "finder/number.h"
-#include "finder/window.h"
+#include "finder/result.h"
 
 namespace finder::cli {
 namespace {
@@ -34,27 +34,6 @@ struct Options {
   SearchSettings settings;
   bool csv = false;
   bool curve = false;
-};
-
-// The window of the table in a terminal: every message goes to standard error
-// with the table's name in front.
-class TerminalWindow : public Window {
- public:
-  explicit TerminalWindow(std::string fileName) : fileName_(std::move(fileName)) {}
-
-  void ShowMessage(std::string_view text) override {
-    std::cerr << fileName_ << ": " << text << '\n';
-    ++messages_;
-  }
-  void HideInputs() override {}
-  void SetBusyPointer(bool) override {}
-  void RequestClose() override {}
-
-  int messages() const { return messages_; }
-
- private:
-  std::string fileName_;
-  int messages_ = 0;
 };
 
 // The decimal separator of the user's regional settings, when it is one ASCII
@@ -131,41 +110,93 @@ Options Parse(const std::vector<std::string_view>& args) {
   return options;
 }
 
+// What the window would show in a box: on standard error, with the table's name in front.
+void Say(const std::string& table, std::string_view text) { std::cerr << table << ": " << text << '\n'; }
+
+// Reads the table into `finder`; false, having said why, when there is nothing to search.
+bool ReadTable(Finder& finder, const std::string& table) {
+  const std::filesystem::path path(table);
+  const SourceOutcome read = finder.KaynakOku(ReadWhole(path));
+  if (const std::optional<std::string> message = messages::MessageOf(read, path.filename().string())) {
+    Say(table, *message);
+    return false;
+  }
+  if (read.records == 0) {
+    Say(table, texts::kNoRecords);
+    return false;
+  }
+  return true;
+}
+
+// One line per degree tried: the degree and its measure.
+void PrintCurve(const std::vector<DegreeMeasure>& curve, char separator) {
+  for (const DegreeMeasure& point : curve)
+    std::cout << point.degree << ' ' << ShortForm(point.measure, separator) << '\n';
+}
+
+// A row of the chart under the header's columns: each text from its column on
+// (the first is column 0), at least one blank after the text before it.
+std::string RowLine(const RowTexts& texts) {
+  std::string line;
+  const auto place = [&line](std::size_t column, const std::string& text) {
+    line.resize(std::max(column, line.size() + 1), ' ');
+    line += text;
+  };
+  place(1, texts.step);
+  place(6, texts.cent);
+  place(16, texts.count);
+  place(20, texts.share);
+  return line;
+}
+
+// What the chart shows of a run that found a degree: the degree alone, the
+// column header, a line per row, an empty line and the summary's lines.
+void PrintChart(const RunOutcome& run, char separator) {
+  std::string_view header = kColumnHeader;
+  header.remove_suffix(header.size() - header.find_last_not_of(' ') - 1);
+  std::cout << run.degree << '\n' << header << '\n';
+  for (const StepRow& row : run.rows) std::cout << RowLine(TextsOf(row, separator)) << '\n';
+  std::cout << '\n';
+  for (const std::string& line : SummaryLines(run, separator)) std::cout << line << '\n';
+}
+
+// Print, into the table's folder; false, having said why, when nothing was written.
+bool WriteResultFile(const Finder& finder, const std::string& table, char separator) {
+  PrintOutcome printed = PrintOutcome::NoRun;
+  if (const std::optional<std::string> bytes = finder.SonucYaz(separator)) {
+    const std::filesystem::path file = std::filesystem::path(table).parent_path() / kResultFile;
+    printed = SaveWhole(file, *bytes) ? PrintOutcome::Written : PrintOutcome::Unwritable;
+  }
+  if (const std::optional<std::string> message = messages::MessageOf(printed)) Say(table, *message);
+  return printed == PrintOutcome::Written;
+}
+
+int ExitStatus(RunOutcome::Status status) {
+  switch (status) {
+    case RunOutcome::Status::Found:
+      return kFound;
+    case RunOutcome::Status::NoneQualified:
+      return kNoneQualified;
+    default:
+      return kFailed;
+  }
+}
+
 int Run(const Options& options) {
   const char separator = LocaleDecimalSeparator();
-  const std::filesystem::path path(options.table);
-  TerminalWindow window(options.table);
-  Finder finder(window);
-  finder.KaynakOku(path.parent_path(), path.filename().string());
-  if (window.messages() > 0) return kFailed;
-  if (finder.SourceCount() == 0) {
-    window.ShowMessage(texts::kNoRecords);
-    return kFailed;
-  }
-
-  finder.Settings = options.settings;
-  if (options.curve) {
-    finder.DegreeMeasured = [separator](std::int16_t degree, float measure) {
-      std::cout << degree << ' ' << ShortForm(measure, separator) << '\n';
-    };
-  }
-  const bool found = finder.Basla();
-  // After a run that tried no degree, or stopped at the found one, the current
-  // degree lies within the range; only a search that ran past it lies beyond.
-  const bool noneQualified = !found && finder.CurrentDegree() > finder.StopDegree();
-  if (options.curve) std::cout << '\n';
-  if (found) {
-    ChartText chart;
-    RaporCiz(chart, finder, separator);
-    std::cout << finder.CurrentDegree() << '\n' << chart.Lines();
-  }
-  if (options.csv && (found || noneQualified)) {
-    const int before = window.messages();
-    finder.SonucYaz(path.parent_path(), separator);
-    if (window.messages() > before) return kFailed;
-  }
-  if (found) return kFound;
-  return noneQualified ? kNoneQualified : kFailed;
+  Finder finder;
+  if (!ReadTable(finder, options.table)) return kFailed;
+  const RunOutcome run = finder.Basla(options.settings);
+  if (options.curve) PrintCurve(run.curve, separator);
+  if (const std::optional<std::string> message = messages::MessageOf(run)) Say(options.table, *message);
+  if (options.curve) std::cout << '\n';  // the curve's end, also when no degree was tried
+  if (run.status == RunOutcome::Status::Found) PrintChart(run, separator);
+  // Print follows a run that found a degree or that none qualified; one that
+  // failed leaves any older file alone.
+  const bool printable =
+      run.status == RunOutcome::Status::Found || run.status == RunOutcome::Status::NoneQualified;
+  if (options.csv && printable && !WriteResultFile(finder, options.table, separator)) return kFailed;
+  return ExitStatus(run.status);
 }
 
 }  // namespace

@@ -52,9 +52,9 @@ Calls Only(const Calls& calls, const std::string& prefix) {
 
 TEST(RaporCiz, DrawsTheWorkedExample) {
   Fixture f(test::kThreePitches);
-  ASSERT_TRUE(f.Run(Single("12", Criterion::MaxDeviation, "11")));
+  const RunOutcome run = f.Run(Single("12", Criterion::MaxDeviation, "11"));
   RecordingCanvas canvas;
-  RaporCiz(canvas, f.finder, '.');
+  RaporCiz(canvas, run, '.');
 
   const Calls ticks = {"line 60,450 60,458 blue 1", "line 76,450 76,475 blue 1", "line 92,450 92,458 blue 1",
                        "line 108,450 108,475 blue 1", "refresh"};
@@ -82,9 +82,8 @@ TEST(RaporCiz, DrawsTheWorkedExample) {
 
 TEST(RaporCiz, SummarisesARangeUnderStandardDeviationWithTheTextsAsTyped) {
   Fixture f(test::kThreePitches);
-  ASSERT_TRUE(f.Run(test::Range(" 5", "60x", Criterion::StandardDeviation, "5 c")));
   RecordingCanvas canvas;
-  RaporCiz(canvas, f.finder, ',');
+  RaporCiz(canvas, f.Run(test::Range(" 5", "60x", Criterion::StandardDeviation, "5 c")), ',');
   // Degree 22 puts 386 and 702 cents on the float steps 381.81818 and
   // 709.09088: deviations 4.1818237 and -7.0908813.
   EXPECT_EQ(Calls(canvas.calls.end() - 8, canvas.calls.end()),
@@ -112,9 +111,8 @@ TEST(RaporCiz, ShowsOnlyStepsWithADurationAndMarksTheLargestInRed) {
   };
   for (const auto& row : rows) {
     Fixture f(row.table);
-    ASSERT_TRUE(f.Run(Single("12", Criterion::MaxDeviation, "100"))) << row.name;
     RecordingCanvas canvas;
-    RaporCiz(canvas, f.finder, '.');
+    RaporCiz(canvas, f.Run(Single("12", Criterion::MaxDeviation, "100")), '.');
     EXPECT_EQ(Only(canvas.calls, "text 10,"), row.rows) << row.name;
     EXPECT_EQ(Only(canvas.calls, "box "), row.boxes) << row.name;
   }
@@ -125,9 +123,8 @@ TEST(RaporCiz, StartsTheSecondColumnAtTheSixteenthStep) {
   std::string table;
   for (int k = 0; k < 16; ++k) table += std::to_string(50 * k) + ",1\r\n";
   Fixture f(table);
-  ASSERT_TRUE(f.Run(Single("24", Criterion::MaxDeviation, "1")));
   RecordingCanvas canvas;
-  RaporCiz(canvas, f.finder, '.');
+  RaporCiz(canvas, f.Run(Single("24", Criterion::MaxDeviation, "1")), '.');
   const auto at = std::find(canvas.calls.begin(), canvas.calls.end(), "text 10,205 red \"14\"");
   ASSERT_NE(at, canvas.calls.end());
   EXPECT_EQ(Calls(at + 7, at + 14),
@@ -136,12 +133,10 @@ TEST(RaporCiz, StartsTheSecondColumnAtTheSixteenthStep) {
                    "refresh"}));
 }
 
-TEST(RaporCiz, DrawsNothingAfterARunThatFoundNoDegree) {
+TEST(RaporCiz, DrawsNothingForARunThatFoundNoDegree) {
   Fixture f(test::kThreePitches);
-  ASSERT_TRUE(f.Run(Single("12", Criterion::MaxDeviation, "11")));
-  ASSERT_FALSE(f.Run(Single("12", Criterion::MaxDeviation, "1")));
   RecordingCanvas canvas;
-  RaporCiz(canvas, f.finder, '.');
+  RaporCiz(canvas, f.Run(Single("12", Criterion::MaxDeviation, "1")), '.');
   EXPECT_TRUE(canvas.calls.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -20,8 +21,10 @@ namespace {
 using test::Bits;
 using test::Fixture;
 using test::Range;
+using test::Said;
 using test::Single;
-using Calls = std::vector<std::string>;
+using Read = SourceOutcome::Status;
+using Ran = RunOutcome::Status;
 constexpr Criterion kMax = Criterion::MaxDeviation;
 constexpr Criterion kStd = Criterion::StandardDeviation;
 
@@ -31,39 +34,43 @@ TEST(KaynakOku, AnotherFileReplacesTheTable) {
   Fixture f(kThreePitches);
   ASSERT_EQ(f.finder.SourceCount(), 3);
   for (const auto& [text, count] : {std::pair{"700,3\r\n", 1}, {"", 0}}) {
-    f.folder.Write("other.txt", text);
-    f.finder.KaynakOku(f.folder.path(), "other.txt");
+    const SourceOutcome read = f.finder.KaynakOku(text);
+    EXPECT_EQ(read.status, Read::Read) << count;
+    EXPECT_EQ(read.records, count);
+    EXPECT_EQ(Said(read, "other.txt"), "");
     EXPECT_EQ(f.finder.SourceCount(), count) << count;
   }
-  EXPECT_EQ(f.window.calls, Calls{});
 }
 
 TEST(KaynakOku, ARefusedFileLeavesNoTableAndSaysWhy) {
   const struct {
     const char* file;
-    std::string text;  // none: the file does not exist
-    Calls calls;
+    std::optional<std::string> text;  // none: the file could not be read
+    Read status;
+    const char* message;
   } rows[] = {
-      {"word.txt", "100,1\r\n200,abc\r\n", {"Kaynak dosyada sayı bekleniyordu (satır 2)."}},
-      {"huge.txt", "100," + std::string(40, '9') + "\r\n", {"Kaynak dosyada sayı çok büyük (satır 1)."}},
-      {"missing.txt", "", {"Dosya okunamadı: missing.txt"}},
-      {"octave.txt",
-       "0,1\r\n700,1\r\n1200.01,1\r\n",
-       {"oktav dışında Cent bulundu, akış durudurulacak.", "close"}},
+      {"word.txt", "100,1\r\n200,abc\r\n", Read::NumberExpected,
+       "Kaynak dosyada sayı bekleniyordu (satır 2)."},
+      {"huge.txt", "100," + std::string(40, '9') + "\r\n", Read::NumberTooLarge,
+       "Kaynak dosyada sayı çok büyük (satır 1)."},
+      {"missing.txt", std::nullopt, Read::Unreadable, "Dosya okunamadı: missing.txt"},
+      {"octave.txt", "0,1\r\n700,1\r\n1200.01,1\r\n", Read::OutOfOctave,
+       "oktav dışında Cent bulundu, akış durudurulacak."},
   };
   for (const auto& row : rows) {
     Fixture f(kThreePitches);
-    if (!row.text.empty()) f.folder.Write(row.file, row.text);
-    f.finder.KaynakOku(f.folder.path(), row.file);
-    EXPECT_EQ(f.window.calls, row.calls) << row.file;
+    const SourceOutcome read = f.finder.KaynakOku(row.text);
+    EXPECT_EQ(read.status, row.status) << row.file;
+    EXPECT_EQ(Said(read, row.file), row.message) << row.file;
     EXPECT_EQ(f.finder.SourceCount(), 0) << row.file;
   }
 }
 
 TEST(Basla, WithoutATableSaysChooseAFileAndChangesNothing) {
   Fixture f("\r\n");
-  EXPECT_FALSE(f.Run(Single("12", kMax, "1")));
-  EXPECT_EQ(f.window.calls, Calls{"Bir dosya seçin"});
+  const RunOutcome run = f.Run(Single("12", kMax, "1"));
+  EXPECT_EQ(run.status, Ran::NoTable);
+  EXPECT_EQ(Said(run), "Bir dosya seçin");
   EXPECT_EQ(f.finder.CurrentDegree(), 0);
   EXPECT_TRUE(f.finder.StepTable().empty());
 }
@@ -77,14 +84,14 @@ std::string RecordsOf(const Finder& finder) {
 }
 
 // "k:count/duration" of each step with a count or a duration; "bars n, max d".
-std::string StepsOf(const Finder& finder) {
+std::string StepsOf(const Finder& finder, const RunOutcome& run) {
   std::ostringstream out;
   for (std::size_t k = 0; k < finder.StepTable().size(); ++k) {
     const StepRecord& step = finder.StepTable()[k];
     if (step.Count != 0 || step.Duration != 0.0f)
       out << k << ':' << step.Count << '/' << step.Duration << ' ';
   }
-  out << "bars " << finder.BarCount() << ", max " << finder.MaxDuration();
+  out << "bars " << run.rows.size() << ", max " << run.maxDuration;
   return out.str();
 }
 
@@ -103,22 +110,25 @@ TEST(Basla, MeasuresDegree12OfTheWorkedExample) {
   };
   for (const auto& row : rows) {
     Fixture f(kThreePitches);
-    EXPECT_EQ(f.Run(Single("12", row.criterion, row.limit)), row.found) << row.name;
+    const RunOutcome run = f.Run(Single("12", row.criterion, row.limit));
     EXPECT_EQ(RecordsOf(f.finder), "0/0 4/-14 7/2 ") << row.name;
-    EXPECT_EQ(f.finder.DeviationSum(), -12.0f) << row.name;
-    EXPECT_EQ(f.finder.MeanDeviation(), -4.0f) << row.name;
-    EXPECT_EQ(f.finder.Spread().MaxDeviation, row.spread.MaxDeviation) << row.name;
-    EXPECT_NEAR(f.finder.Spread().Variance, row.spread.Variance, 1e-4) << row.name;
-    EXPECT_NEAR(f.finder.Spread().StandardDeviation, row.spread.StandardDeviation, 1e-5) << row.name;
+    EXPECT_EQ(run.deviationSum, -12.0f) << row.name;
+    EXPECT_EQ(run.meanDeviation, -4.0f) << row.name;
+    EXPECT_EQ(run.spread.MaxDeviation, row.spread.MaxDeviation) << row.name;
+    EXPECT_NEAR(run.spread.Variance, row.spread.Variance, 1e-4) << row.name;
+    EXPECT_NEAR(run.spread.StandardDeviation, row.spread.StandardDeviation, 1e-5) << row.name;
     EXPECT_EQ(f.finder.StepTable().size(), 13u) << row.name;
     if (row.found) {
-      EXPECT_EQ(f.window.calls, Calls{"hide"}) << row.name;
-      EXPECT_EQ(f.finder.CurrentDegree(), 12) << row.name;
-      EXPECT_EQ(StepsOf(f.finder), "0:1/2 4:1/1 7:1/1 bars 3, max 2") << row.name;
+      EXPECT_EQ(run.status, Ran::Found) << row.name;
+      EXPECT_EQ(Said(run), "") << row.name;
+      EXPECT_EQ(run.degree, 12) << row.name;
+      EXPECT_EQ(StepsOf(f.finder, run), "0:1/2 4:1/1 7:1/1 bars 3, max 2") << row.name;
     } else {
-      EXPECT_EQ(f.window.calls, (Calls{"hide", "12 eşit temperaman kriterleri sağlamadı."})) << row.name;
-      EXPECT_EQ(f.finder.CurrentDegree(), 13) << row.name;
+      EXPECT_EQ(run.status, Ran::NoneQualified) << row.name;
+      EXPECT_EQ(Said(run), "12 eşit temperaman kriterleri sağlamadı.") << row.name;
+      EXPECT_EQ(run.degree, 13) << row.name;
     }
+    EXPECT_EQ(f.finder.CurrentDegree(), run.degree) << row.name;
   }
 }
 
@@ -135,17 +145,18 @@ TEST(Basla, TheTwoCriteriaStopAtDifferentDegreesOfTheRange5To60) {
   };
   for (const auto& row : rows) {
     Fixture f(kThreePitches);
-    ASSERT_TRUE(f.Run(Range("5", "60", row.criterion, "5")));
-    EXPECT_EQ(f.finder.CurrentDegree(), row.degree);
+    const RunOutcome run = f.Run(Range("5", "60", row.criterion, "5"));
+    ASSERT_EQ(run.status, Ran::Found);
+    EXPECT_EQ(run.degree, row.degree);
     for (std::size_t i = 0; i < 3; ++i) {
       EXPECT_EQ(f.finder.SourceTable()[i].Step, row.steps[i]) << "record " << i + 1;
       EXPECT_NEAR(f.finder.SourceTable()[i].Deviation, row.deviations[i], 1e-4) << "record " << i + 1;
     }
-    const RunSpread& spread = f.finder.Spread();
-    EXPECT_NEAR(row.criterion == kMax ? spread.MaxDeviation : spread.StandardDeviation, row.measure, 1e-5);
-    EXPECT_EQ(row.criterion == kMax ? spread.StandardDeviation : spread.MaxDeviation, 0.0f);
+    EXPECT_NEAR(row.criterion == kMax ? run.spread.MaxDeviation : run.spread.StandardDeviation, row.measure,
+                1e-5);
+    EXPECT_EQ(row.criterion == kMax ? run.spread.StandardDeviation : run.spread.MaxDeviation, 0.0f);
     if (row.criterion == kMax) {
-      EXPECT_NEAR(f.finder.MeanDeviation(), 4.77194f, 1e-5);
+      EXPECT_NEAR(run.meanDeviation, 4.77194f, 1e-5);
     }
   }
 }
@@ -165,9 +176,10 @@ TEST(Basla, SpecialPitchesAndDurations) {
   };
   for (const auto& row : rows) {
     Fixture f(row.text);
-    ASSERT_TRUE(f.Run(Single("12", kMax, "100"))) << row.name;
+    const RunOutcome run = f.Run(Single("12", kMax, "100"));
+    ASSERT_EQ(run.status, Ran::Found) << row.name;
     EXPECT_EQ(RecordsOf(f.finder), row.records) << row.name;
-    EXPECT_EQ(StepsOf(f.finder), row.steps) << row.name;
+    EXPECT_EQ(StepsOf(f.finder, run), row.steps) << row.name;
   }
 }
 
@@ -178,25 +190,29 @@ TEST(Basla, ChecksOnlyTheDegreesItWouldTry) {
   const struct {
     const char* name;
     SearchSettings settings;
-    Calls calls;
+    Ran status;
+    std::string message;
     std::int16_t currentDegree;  // 6 after the run of degree 5 alone
     std::size_t steps;           // 6 after the run of degree 5 alone
   } rows[] = {
-      {"single 0", Single("0", kStd, "0"), {degreeRange}, 6, 6},
-      {"single 32767", Single("32767", kStd, "0"), {degreeRange}, 6, 6},
-      {"range beyond 32766", Range("32765", "32767", kStd, "0"), {degreeRange}, 6, 6},
-      {"range start beyond 16 bits", Range("40000", "10", kStd, "0"), {degreeRange}, 6, 6},
-      {"single 32766", Single("32766", kStd, "0"), {"hide", "32766" + single}, 32767, 32767},
-      {"single 2.5 is 2", Single("2.5", kStd, "0"), {"hide", "2" + single}, 3, 3},
-      {"range 20 to 10 tries nothing", Range("20", "10", kStd, "0"), {"hide", "20-10" + range}, 20, 6},
-      {"range 0 to -5 tries nothing", Range("0", "-5", kStd, "0"), {"hide", "0--5" + range}, 0, 6},
+      {"single 0", Single("0", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6, 6},
+      {"single 32767", Single("32767", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6, 6},
+      {"range beyond 32766", Range("32765", "32767", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6, 6},
+      {"range start beyond 16 bits", Range("40000", "10", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6,
+       6},
+      {"single 32766", Single("32766", kStd, "0"), Ran::NoneQualified, "32766" + single, 32767, 32767},
+      {"single 2.5 is 2", Single("2.5", kStd, "0"), Ran::NoneQualified, "2" + single, 3, 3},
+      {"range 20 to 10 tries nothing", Range("20", "10", kStd, "0"), Ran::NoneQualified, "20-10" + range, 20,
+       6},
+      {"range 0 to -5 tries nothing", Range("0", "-5", kStd, "0"), Ran::NoneQualified, "0--5" + range, 0, 6},
   };
   for (const auto& row : rows) {
     Fixture f(kThreePitches);
     f.Run(Single("5", kStd, "1"));
-    f.window.calls.clear();
-    EXPECT_FALSE(f.Run(row.settings)) << row.name;
-    EXPECT_EQ(f.window.calls, row.calls) << row.name;
+    const RunOutcome run = f.Run(row.settings);
+    EXPECT_EQ(run.status, row.status) << row.name;
+    EXPECT_EQ(Said(run), row.message) << row.name;
+    EXPECT_EQ(run.degree, row.currentDegree) << row.name;
     EXPECT_EQ(f.finder.CurrentDegree(), row.currentDegree) << row.name;
     EXPECT_EQ(f.finder.StepTable().size(), row.steps) << row.name;
   }
@@ -204,17 +220,19 @@ TEST(Basla, ChecksOnlyTheDegreesItWouldTry) {
 
 TEST(Basla, ADurationSumBeyondAFloatStopsTheRunWithAMessage) {
   Fixture f("0,300000000000000000000000000000000000000\r\n0,300000000000000000000000000000000000000\r\n");
-  EXPECT_FALSE(f.Run(Single("12", kMax, "1")));
-  EXPECT_EQ(f.window.calls, (Calls{"hide", "Süre toplamı sayı sınırını aşıyor."}));
+  const RunOutcome run = f.Run(Single("12", kMax, "1"));
+  EXPECT_EQ(run.status, Ran::DurationTooLarge);
+  EXPECT_EQ(Said(run), "Süre toplamı sayı sınırını aşıyor.");
+  EXPECT_TRUE(run.rows.empty());
 }
 
 TEST(Basla, ReadingANewFileKeepsTheResultsOfTheLastRun) {
   Fixture f(kThreePitches);
-  ASSERT_TRUE(f.Run(Single("12", kMax, "11")));
-  f.folder.Write("other.txt", "100,1\r\n");
-  f.finder.KaynakOku(f.folder.path(), "other.txt");
+  ASSERT_TRUE(test::Found(f.Run(Single("12", kMax, "11"))));
+  const std::optional<std::string> printed = f.finder.SonucYaz('.');
+  f.finder.KaynakOku("100,1\r\n");
   EXPECT_EQ(f.finder.CurrentDegree(), 12);
-  EXPECT_EQ(f.finder.BarCount(), 3);
+  EXPECT_EQ(f.finder.SonucYaz('.'), printed);
 }
 
 // The run leans on this: a pitch of 1200 cents or below 0 then matches no step
@@ -281,16 +299,12 @@ std::vector<std::uint32_t> BitsOf(const test::LiteralRun& run) {
   return bits;
 }
 
-test::LiteralRun RunOf(const Finder& finder, bool found) {
-  return {found,
-          finder.CurrentDegree(),
-          finder.SourceTable(),
-          finder.StepTable(),
-          finder.DeviationSum(),
-          finder.MeanDeviation(),
-          finder.Spread(),
-          found ? finder.BarCount() : 0,
-          found ? finder.MaxDuration() : 0};
+test::LiteralRun RunOf(const Finder& finder, const RunOutcome& run) {
+  return {test::Found(run),     finder.CurrentDegree(),
+          finder.SourceTable(), finder.StepTable(),
+          run.deviationSum,     run.meanDeviation,
+          run.spread,           static_cast<std::int32_t>(run.rows.size()),
+          run.maxDuration};
 }
 
 TEST(Basla, AgreesBitForBitWithTheStepByStepSearch) {
@@ -311,14 +325,13 @@ TEST(Basla, AgreesBitForBitWithTheStepByStepSearch) {
     const double limit = limit64ths(random) / 64.0;
     const std::vector<SourceRecord> records = RandomTable(random, start);
 
-    f.folder.Write("table.txt", test::SourceText(records));
-    f.finder.KaynakOku(f.folder.path(), "table.txt");
+    f.finder.KaynakOku(test::SourceText(records));
     const std::string limitText = std::to_string(limit);
-    const bool found =
+    const RunOutcome outcome =
         f.Run(start == stop ? Single(std::to_string(start), criterion, limitText)
                             : Range(std::to_string(start), std::to_string(stop), criterion, limitText));
-    foundRuns += found ? 1 : 0;
-    ASSERT_EQ(BitsOf(RunOf(f.finder, found)),
+    foundRuns += test::Found(outcome) ? 1 : 0;
+    ASSERT_EQ(BitsOf(RunOf(f.finder, outcome)),
               BitsOf(test::LiteralSearch(records, start, stop, criterion, static_cast<float>(limit))))
         << "run " << run;
   }

@@ -3,19 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "finder/codepage.h"
+#include "finder/files.h"
 #include "support.h"
 
 namespace finder {
 namespace {
 
 using test::Fixture;
-using test::ReadAll;
+using test::Said;
 using test::Single;
-using Calls = std::vector<std::string>;
 constexpr Criterion kMax = Criterion::MaxDeviation;
 
 // The heading lines as Windows-1254 bytes: "Süre" has ü as 0xFC.
@@ -40,11 +40,8 @@ TEST(SonucYaz, WritesEveryStepWithADuration) {
   };
   for (const auto& row : rows) {
     Fixture f(row.table);
-    ASSERT_TRUE(f.Run(Single("12", kMax, "11"))) << row.name;
-    f.window.calls.clear();
-    f.finder.SonucYaz(f.folder.path(), row.separator);
-    EXPECT_EQ(f.window.calls, (Calls{"busy", "normal"})) << row.name;
-    EXPECT_EQ(ReadAll(f.folder.path() / "sonuc.csv"), kHeading + row.lines) << row.name;
+    ASSERT_TRUE(test::Found(f.Run(Single("12", kMax, "11")))) << row.name;
+    EXPECT_EQ(f.finder.SonucYaz(row.separator), kHeading + row.lines) << row.name;
   }
 }
 
@@ -58,27 +55,25 @@ TEST(SonucYaz, AfterARunThatFoundNothingWritesTheHeadingOnly) {
   };
   for (const auto& row : rows) {
     Fixture f(test::kThreePitches);
-    ASSERT_TRUE(f.Run(Single("12", kMax, "11")));
-    ASSERT_FALSE(f.Run(row.settings));
-    f.finder.SonucYaz(f.folder.path(), '.');
-    EXPECT_EQ(ReadAll(f.folder.path() / "sonuc.csv"), kHeading) << row.name;
+    ASSERT_TRUE(test::Found(f.Run(Single("12", kMax, "11"))));
+    ASSERT_FALSE(test::Found(f.Run(row.settings)));
+    EXPECT_EQ(f.finder.SonucYaz('.'), kHeading) << row.name;
   }
 }
 
 TEST(SonucYaz, RefusesBeforeAnyRunAndReportsAFileItCannotWrite) {
   Fixture f(test::kThreePitches);
-  f.finder.SonucYaz(f.folder.path(), '.');
-  EXPECT_EQ(f.window.calls, Calls{"Önce çalıştırın."});
-  EXPECT_FALSE(std::filesystem::exists(f.folder.path() / "sonuc.csv"));
+  EXPECT_EQ(f.finder.SonucYaz('.'), std::nullopt);
+  EXPECT_EQ(Said(PrintOutcome::NoRun), "Önce çalıştırın.");
+  EXPECT_EQ(Said(PrintOutcome::Written), "");
 
-  ASSERT_TRUE(f.Run(Single("12", kMax, "11")));
-  std::filesystem::create_directory(f.folder.path() / "sonuc.csv");
-  for (const std::filesystem::path& folder : {f.folder.path() / "missing", f.folder.path()}) {
-    f.window.calls.clear();
-    f.finder.SonucYaz(folder, '.');
-    EXPECT_EQ(f.window.calls, (Calls{"busy", "normal", "Dosya yazılamadı: sonuc.csv"})) << folder;
+  test::ScratchFolder scratch;
+  std::filesystem::create_directory(scratch.path() / "sonuc.csv");
+  for (const std::filesystem::path& folder : {scratch.path() / "missing", scratch.path()}) {
+    EXPECT_FALSE(SaveWhole(folder / kResultFile, kHeading)) << folder;
     EXPECT_FALSE(std::filesystem::exists(folder / "sonuc.csv.part")) << folder;
   }
+  EXPECT_EQ(Said(PrintOutcome::Unwritable), "Dosya yazılamadı: sonuc.csv");
 }
 
 TEST(Windows1254, WritesOneByteACharacter) {

@@ -99,7 +99,7 @@ TEST(ParseScala, RefusesAMalformedScaleNamingTheLine) {
   for (const auto& row : rows) {
     const ScalaReading reading = ParseScala(row.text);
     EXPECT_EQ(reading.status, row.status) << row.name;
-    EXPECT_EQ(messages::ScalaRefused(reading), row.message) << row.name;
+    EXPECT_EQ(messages::MessageOf(reading).value_or(""), row.message) << row.name;
   }
 }
 

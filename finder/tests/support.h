@@ -1,8 +1,8 @@
 #pragma once
 
-// Helpers shared by the finder's tests: a window and a canvas double that
-// record what the core asks of them, a scratch folder, source texts written
-// from records, and a finder with a table read for a run.
+// Helpers shared by the finder's tests: a canvas double that records what the
+// report draws, a scratch folder, source texts written from records, a finder
+// with a table read for a run, and the message of an outcome.
 
 #include <bit>
 #include <charconv>
@@ -17,22 +17,10 @@
 
 #include "finder/canvas.h"
 #include "finder/finder.h"
+#include "finder/messages.h"
 #include "finder/source.h"
-#include "finder/window.h"
 
 namespace finder::test {
-
-// Records every call in order: the message texts as they are, "hide", "busy",
-// "normal" and "close".
-class RecordingWindow : public Window {
- public:
-  void ShowMessage(std::string_view text) override { calls.emplace_back(text); }
-  void HideInputs() override { calls.emplace_back("hide"); }
-  void SetBusyPointer(bool busy) override { calls.emplace_back(busy ? "busy" : "normal"); }
-  void RequestClose() override { calls.emplace_back("close"); }
-
-  std::vector<std::string> calls;
-};
 
 // A fresh empty folder under the system's temporary folder, removed afterwards.
 class ScratchFolder {
@@ -135,23 +123,22 @@ inline SearchSettings Range(std::string start, std::string stop, Criterion crite
           .centLimitText = limit};
 }
 
-// A finder with `text` read as its source table, in a folder of its own.
+// A finder with `text` read as its source table.
 struct Fixture {
-  explicit Fixture(std::string_view text) {
-    folder.Write("table.txt", text);
-    finder.KaynakOku(folder.path(), "table.txt");
-    window.calls.clear();
-  }
+  explicit Fixture(std::string_view text) { finder.KaynakOku(text); }
 
-  bool Run(SearchSettings settings) {
-    finder.Settings = std::move(settings);
-    return finder.Basla();
-  }
+  RunOutcome Run(const SearchSettings& settings) { return finder.Basla(settings); }
 
-  ScratchFolder folder;
-  RecordingWindow window;
-  Finder finder{window};
+  Finder finder;
 };
+
+inline bool Found(const RunOutcome& run) { return run.status == RunOutcome::Status::Found; }
+
+// What the user is told of an outcome; "" when nothing.
+template <typename Outcome, typename... FileName>
+std::string Said(const Outcome& outcome, const FileName&... fileName) {
+  return messages::MessageOf(outcome, fileName...).value_or("");
+}
 
 // The table of the worked examples: 0, 386 and 702 cents with durations 2, 1 and 1.
 inline constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";

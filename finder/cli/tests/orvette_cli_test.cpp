@@ -44,11 +44,9 @@ TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
             "St. Dev.  = 0\n"
             "Max. Dev. = 10\n");
 
-  test::Fixture byWindow(test::kThreePitches);
-  ASSERT_TRUE(byWindow.Run(test::Single("12", Criterion::MaxDeviation, "11")));
-  byWindow.finder.SonucYaz(byWindow.folder.path(), '.');
-  EXPECT_EQ(test::ReadAll(folder.path() / "tables" / "sonuc.csv"),
-            test::ReadAll(byWindow.folder.path() / "sonuc.csv"));
+  test::Fixture core(test::kThreePitches);
+  ASSERT_TRUE(test::Found(core.Run(test::Single("12", Criterion::MaxDeviation, "11"))));
+  EXPECT_EQ(test::ReadAll(folder.path() / "tables" / "sonuc.csv"), core.finder.SonucYaz('.'));
 }
 
 TEST(OrvetteCli, TheSixteenthRowStandsInTheSecondColumnOfTheChartAndFollowsTheFifteenth) {

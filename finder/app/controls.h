@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "finder/app/image_canvas.h"
 #include "finder/canvas.h"
-#include "finder/image_canvas.h"
 
 class QKeyEvent;
 class QLabel;

@@ -1,12 +1,12 @@
-#include "finder/image_canvas.h"
+#include "finder/app/image_canvas.h"
 
 #include <QColor>
 #include <QImage>
 #include <QtTest>
 #include <string>
 
+#include "finder/app/legends.h"
 #include "finder/chart.h"
-#include "finder/legends.h"
 #include "support.h"
 
 namespace {
@@ -62,9 +62,8 @@ class ImageCanvasTest : public QObject {
     QFETCH(QPoint, point);
     QFETCH(QColor, colour);
     finder::test::Fixture f(finder::test::kThreePitches);
-    QVERIFY(f.Run(finder::test::Single("12", finder::Criterion::MaxDeviation, "11")));
     finder::ImageCanvas canvas;
-    finder::RaporCiz(canvas, f.finder, '.');
+    finder::RaporCiz(canvas, f.Run(finder::test::Single("12", finder::Criterion::MaxDeviation, "11")), '.');
     QCOMPARE(canvas.Image().size(), QSize(1200, 545));
     QCOMPARE(canvas.Image().pixelColor(point), colour);
   }

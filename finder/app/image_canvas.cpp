@@ -1,4 +1,4 @@
-#include "finder/image_canvas.h"
+#include "finder/app/image_canvas.h"
 
 #include <QColor>
 #include <QFontDatabase>

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "finder/form1.h"
+#include "finder/app/form1.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

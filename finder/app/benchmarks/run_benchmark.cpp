@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "finder/form1.h"
+#include "finder/app/form1.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "finder/controls.h"
+#include "finder/app/controls.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "finder/legends.h"
+#include "finder/app/legends.h"
 
 namespace finder {
 

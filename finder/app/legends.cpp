@@ -1,4 +1,4 @@
-#include "finder/legends.h"
+#include "finder/app/legends.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "finder/controls.h"
+#include "finder/app/controls.h"
 
 #include <QImage>
 #include <QRegion>
@@ -16,7 +16,7 @@ class ControlsTest : public QObject {
   // repaints nothing.
   void aRefreshNamesAllThatWasDrawn() {
     finder::test::Fixture f(finder::test::kThreePitches);
-    QVERIFY(f.Run(finder::test::Single("12", finder::Criterion::MaxDeviation, "11")));
+    const finder::RunOutcome run = f.Run(finder::test::Single("12", finder::Criterion::MaxDeviation, "11"));
     finder::ImageCanvas image;
     QImage shown = image.Image();
     int refreshes = 0;
@@ -31,7 +31,7 @@ class ControlsTest : public QObject {
       }
       shown = image.Image();
     });
-    finder::RaporCiz(canvas, f.finder, '.');
+    finder::RaporCiz(canvas, run, '.');
     canvas.Refresh();
     QCOMPARE(shown, image.Image());
     QCOMPARE(refreshes, 1 + 3 + 1);  // the frame, the 3 bars of 13 steps, the summary

@@ -4,11 +4,11 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
-#include <string_view>
+#include <optional>
+#include <string>
 
-#include "finder/controls.h"
+#include "finder/app/controls.h"
 #include "finder/finder.h"
-#include "finder/window.h"
 
 class QAction;
 class QFrame;
@@ -32,8 +32,8 @@ std::filesystem::path ProgramFolder();
 // The finder's only window: the chart area, and over it, when the menus call
 // them up, the file list of the source tables and the two frames of settings.
 // A pick in the list reads a table; the menus run the search and write
-// "sonuc.csv".
-class Form1 : public QMainWindow, public Window {
+// "sonuc.csv". What each command did decides what the window shows next.
+class Form1 : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -43,13 +43,6 @@ class Form1 : public QMainWindow, public Window {
   Form1(std::filesystem::path folder, MessagePresenter present);
 
   const Finder& finder() const { return finder_; }
-
- protected:
-  // The core's window interface.
-  void ShowMessage(std::string_view text) override;
-  void HideInputs() override;
-  void SetBusyPointer(bool busy) override;
-  void RequestClose() override;
 
  private slots:
   void Mn_Open_Click();
@@ -67,6 +60,14 @@ class Form1 : public QMainWindow, public Window {
   void fitFrameTexts();
   void connectHandlers();
   void Form_Load();  // the window opens
+
+  // Shows a message box, when there is a message, and returns once it is confirmed.
+  void ShowMessage(const std::optional<std::string>& text);
+  // Hides the file list and both frames, so that the chart area is unobstructed.
+  void HideInputs();
+  void SetBusyPointer(bool busy);
+  // Closes the window, which ends the program, once the current handler returns.
+  void RequestClose();
 
   void listSourceFiles();
   QListWidgetItem* selectedEntry() const;

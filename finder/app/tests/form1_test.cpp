@@ -1,4 +1,4 @@
-#include "finder/form1.h"
+#include "finder/app/form1.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "finder/legends.h"
+#include "finder/app/legends.h"
 
 namespace {
 
@@ -197,11 +197,11 @@ class Form1Test : public QObject {
     session.Pick("table.txt");
     const struct {
       QStringList settings;  // added to those of the runs before
-      int found;             // 0: none, and the message says so
+      int degree;            // where the run ended: the found degree, or past the one tried
       QStringList shown;
     } runs[] = {
         {{"Option1_1", "Text2=12", "Text1=11"}, 12, {}},  // by Maximum Deviation 10
-        {{"Text1=1"}, 0, {"12 eşit temperaman kriterleri sağlamadı."}},
+        {{"Text1=1"}, 13, {"12 eşit temperaman kriterleri sağlamadı."}},
         {{"Option1_2", "Text3_1=5", "Text3_2=60", "Text1=5"}, 19, {}},
         {{"Option2_2"}, 22, {}},  // by Standard Deviation
     };
@@ -211,21 +211,25 @@ class Form1Test : public QObject {
       session.Menu("Mn_Basla");
       QCOMPARE(session.shown, run.shown);
       QVERIFY(!session.InputsShown());
-      QCOMPARE(session.form->finder().Found(), run.found != 0);
-      if (run.found != 0) QCOMPARE(session.form->finder().CurrentDegree(), run.found);
+      QCOMPARE(session.form->finder().CurrentDegree(), run.degree);
     }
     session.Menu("Mn_Open");
     QCOMPARE(session.Selected(), QString("table.txt"));
   }
 
-  void runAsksForAFile() {
-    Session session(Files{{"empty.txt", ""}});
+  // Neither guard of Run hides anything or draws: the menu's, the run's and the degrees'.
+  void aRefusedRunChangesNothing() {
+    Session session(Files{{"empty.txt", ""}, {"table.txt", kOnTwelve}});
     session.Menu("Mn_Open");
-    session.Menu("Mn_Basla");  // the menu's guard: nothing picked
+    session.Menu("Mn_Basla");  // nothing picked
     session.Pick("empty.txt");
-    session.Menu("Mn_Basla");  // the run's guard: an empty table
-    QCOMPARE(session.shown, (QStringList{"Bir dosya seçin.", "Bir dosya seçin"}));
-    QVERIFY(session.Control("File1")->isVisible());  // nothing else happens
+    session.Menu("Mn_Basla");  // an empty table
+    session.Pick("table.txt");
+    session.Set({"Option1_1", "Text2=0"});
+    session.Menu("Mn_Basla");
+    QCOMPARE(session.shown,
+             (QStringList{"Bir dosya seçin.", "Bir dosya seçin", "Derece 1 ile 32766 arasında olmalı."}));
+    QVERIFY(session.Control("File1")->isVisible() && session.Control("Frame5")->isVisible());
     QVERIFY(session.ChartWhite());
   }
 

@@ -1,4 +1,4 @@
-#include "finder/form1.h"
+#include "finder/app/form1.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,8 +25,11 @@
 #include <utility>
 #include <vector>
 
+#include "finder/app/texts.h"
 #include "finder/chart.h"
-#include "finder/texts.h"
+#include "finder/files.h"
+#include "finder/messages.h"
+#include "finder/result.h"
 
 namespace finder {
 namespace {
@@ -80,6 +83,13 @@ char SystemDecimalSeparator() {
   return point.size() == 1 && point.at(0).unicode() < 0x80 ? static_cast<char>(point.at(0).unicode()) : '.';
 }
 
+// Whether a run searched, rather than refusing to: the chart area is then
+// cleared of the list and the frames, whatever the search found.
+bool Searched(const RunOutcome& run) {
+  return run.status == RunOutcome::Status::Found || run.status == RunOutcome::Status::NoneQualified ||
+         run.status == RunOutcome::Status::DurationTooLarge;
+}
+
 template <typename Control>
 Control* Named(Control* control, const char* name) {
   control->setObjectName(name);
@@ -101,7 +111,7 @@ std::filesystem::path ProgramFolder() {
 Form1::Form1() : Form1(ProgramFolder(), ShowMessageBox) {}
 
 Form1::Form1(std::filesystem::path folder, MessagePresenter present)
-    : folder_(std::move(folder)), present_(std::move(present)), finder_(*this) {
+    : folder_(std::move(folder)), present_(std::move(present)) {
   createMenus();
   createControls();
   placeControls();
@@ -109,7 +119,9 @@ Form1::Form1(std::filesystem::path folder, MessagePresenter present)
   Form_Load();
 }
 
-void Form1::ShowMessage(std::string_view text) { present_(this, windowTitle(), Text(text)); }
+void Form1::ShowMessage(const std::optional<std::string>& text) {
+  if (text) present_(this, windowTitle(), Text(*text));
+}
 
 void Form1::HideInputs() {
   File1->hide();
@@ -144,7 +156,13 @@ void Form1::Mn_Open_Click() {
 }
 
 void Form1::File1_Click() {
-  if (const QListWidgetItem* entry = selectedEntry()) finder_.KaynakOku(folder_, NameOf(*entry));
+  const QListWidgetItem* entry = selectedEntry();
+  if (entry == nullptr) return;
+  const std::string name = NameOf(*entry);
+  const SourceOutcome read = finder_.KaynakOku(ReadWhole(folder_ / name));
+  ShowMessage(messages::MessageOf(read, name));
+  // A pitch above the octave ends the finder once the user has confirmed why.
+  if (read.status == SourceOutcome::Status::OutOfOctave) RequestClose();
 }
 
 void Form1::Mn_tet_Click() { Frame5->show(); }
@@ -153,16 +171,26 @@ void Form1::Mn_Kriter_Click() { Frame4->show(); }
 
 void Form1::Mn_Basla_Click() {
   if (selectedEntry() == nullptr) {
-    ShowMessage(texts::kChooseFile);
+    ShowMessage(std::string(texts::kChooseFile));
     return;
   }
-  finder_.Settings = settings();
-  if (!finder_.Basla()) return;
-  RaporCiz(Picture1->canvas(), finder_, SystemDecimalSeparator());
+  const RunOutcome run = finder_.Basla(settings());
+  if (Searched(run)) HideInputs();
+  ShowMessage(messages::MessageOf(run));
+  if (run.status != RunOutcome::Status::Found) return;
+  RaporCiz(Picture1->canvas(), run, SystemDecimalSeparator());
   Picture1->canvas().Refresh();  // the summary, drawn after the report's last refresh
 }
 
-void Form1::Mn_Print_Click() { finder_.SonucYaz(folder_, SystemDecimalSeparator()); }
+void Form1::Mn_Print_Click() {
+  PrintOutcome printed = PrintOutcome::NoRun;
+  if (const std::optional<std::string> table = finder_.SonucYaz(SystemDecimalSeparator())) {
+    SetBusyPointer(true);
+    printed = SaveWhole(folder_ / kResultFile, *table) ? PrintOutcome::Written : PrintOutcome::Unwritable;
+    SetBusyPointer(false);
+  }
+  ShowMessage(messages::MessageOf(printed));
+}
 
 void Form1::Mn_Kapat_Click() { close(); }
 
