@@ -89,7 +89,6 @@ class PlotTest : public QObject {
     for (const double degree : {8.0, 12.5, 17.0})
       QVERIFY(Shows(image, frame.At(degree, 5), kPlotLimitColour));
     QVERIFY(Shows(image, frame.At(19, 4.77194), kPlotFoundColour));
-    QVERIFY(Shows(image, frame.At(12, 10), kPlotCurveColour));
 
     const PlotData none = Example(std::nullopt);
     const QImage without =
