@@ -52,7 +52,7 @@ SourceReading ParseSource(std::string_view text) {
       std::size_t end = i;
       while (end < text.size() && !IsSeparator(text[end])) ++end;
       const std::string_view field = text.substr(i, end - i);
-      if (!IsDecimal(field)) return Refused(Status::NumberExpected, line);
+      if (!IsDecimal(field, '.')) return Refused(Status::NumberExpected, line);
       const std::optional<float> value = DecimalToFloat(field);
       if (!value) return Refused(Status::NumberTooLarge, line);
       if (!haveCent) {

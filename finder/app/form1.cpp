@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -25,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "finder/app/decimal_separator.h"
 #include "finder/app/texts.h"
 #include "finder/chart.h"
 #include "finder/files.h"
@@ -75,14 +75,6 @@ std::vector<std::string> SourceNames(const std::filesystem::path& folder) {
   return names;
 }
 
-// The decimal separator of the user's regional settings, for the chart and
-// "sonuc.csv". One that is not a single ASCII character cannot stand in their
-// fixed columns; the point does.
-char SystemDecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 && point.at(0).unicode() < 0x80 ? static_cast<char>(point.at(0).unicode()) : '.';
-}
-
 // Whether a run searched, rather than refusing to: the chart area is then
 // cleared of the list and the frames, whatever the search found.
 bool Searched(const RunOutcome& run) {
@@ -111,7 +103,7 @@ std::filesystem::path ProgramFolder() {
 Form1::Form1() : Form1(ProgramFolder(), ShowMessageBox) {}
 
 Form1::Form1(std::filesystem::path folder, MessagePresenter present)
-    : folder_(std::move(folder)), present_(std::move(present)) {
+    : folder_(std::move(folder)), present_(std::move(present)), separator_(SystemDecimalSeparator()) {
   createMenus();
   createControls();
   placeControls();
@@ -178,13 +170,13 @@ void Form1::Mn_Basla_Click() {
   if (Searched(run)) HideInputs();
   ShowMessage(messages::MessageOf(run));
   if (run.status != RunOutcome::Status::Found) return;
-  RaporCiz(Picture1->canvas(), run, SystemDecimalSeparator());
+  RaporCiz(Picture1->canvas(), run, separator_);
   Picture1->canvas().Refresh();  // the summary, drawn after the report's last refresh
 }
 
 void Form1::Mn_Print_Click() {
   PrintOutcome printed = PrintOutcome::NoRun;
-  if (const std::optional<std::string> table = finder_.SonucYaz(SystemDecimalSeparator())) {
+  if (const std::optional<std::string> table = finder_.SonucYaz(separator_)) {
     SetBusyPointer(true);
     printed = SaveWhole(folder_ / kResultFile, *table) ? PrintOutcome::Written : PrintOutcome::Unwritable;
     SetBusyPointer(false);
@@ -336,7 +328,8 @@ SearchSettings Form1::settings() const {
           .startText = Text3_1->text().toStdString(),
           .stopText = Text3_2->text().toStdString(),
           .criterion = Option2_1->isChecked() ? Criterion::MaxDeviation : Criterion::StandardDeviation,
-          .centLimitText = Text1->text().toStdString()};
+          .centLimitText = Text1->text().toStdString(),
+          .decimalSeparator = separator_};
 }
 
 }  // namespace finder

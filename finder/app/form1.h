@@ -75,6 +75,8 @@ class Form1 : public QMainWindow {
 
   const std::filesystem::path folder_;
   MessagePresenter present_;
+  // The user's, for the numbers the chart and "sonuc.csv" write and those typed into the frames.
+  const char separator_;
   Finder finder_;
   bool busy_ = false;
 
