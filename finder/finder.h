@@ -17,9 +17,9 @@ struct SourceOutcome {
     Read,            // the table now holds `records` records, none for an empty file
     Unreadable,      // the file could not be read
     NumberExpected,  // on `line`: a field is not a number, or the last record lacks its duration
-    NumberTooLarge,  // on `line`: a number does not fit a float
+    NumberTooLarge,  // on `line`: a duration, or a pitch far below 0, does not fit a float
     TooManyRecords,  // more records than a 32-bit count holds
-    OutOfOctave,     // a pitch above 1200 cents, which ends the finder once it is said
+    OutOfOctave,     // a pitch above 1200 cents, however large, which ends the finder once it is said
   };
 
   Status status = Status::Read;

@@ -41,15 +41,15 @@ std::optional<T> Convert(std::string_view text) {
 
 }  // namespace
 
-bool IsDecimal(std::string_view text) {
+bool IsDecimal(std::string_view text, char separator) {
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
   bool digit = false;
-  bool period = false;
+  bool point = false;
   for (const char c : text) {
     if (IsDigit(c)) {
       digit = true;
-    } else if (c == '.' && !period) {
-      period = true;
+    } else if ((c == '.' || c == separator) && !point) {
+      point = true;
     } else {
       return false;
     }
@@ -58,14 +58,14 @@ bool IsDecimal(std::string_view text) {
 }
 
 std::optional<float> DecimalToFloat(std::string_view text) {
-  if (!IsDecimal(text)) return std::nullopt;
+  if (!IsDecimal(text, '.')) return std::nullopt;
   return Convert<float>(text);
 }
 
-double LeadingNumber(std::string_view text) {
+double LeadingNumber(std::string_view text, char separator) {
   std::string number;
   bool digit = false;
-  bool period = false;
+  bool point = false;
   for (const char c : text) {
     if (c == ' ' || c == '\t') continue;
     if ((c == '+' || c == '-') && number.empty()) {
@@ -73,9 +73,9 @@ double LeadingNumber(std::string_view text) {
     } else if (IsDigit(c)) {
       digit = true;
       number.push_back(c);
-    } else if (c == '.' && !period) {
-      period = true;
-      number.push_back(c);
+    } else if ((c == '.' || c == separator) && !point) {
+      point = true;
+      number.push_back('.');
     } else {
       break;
     }

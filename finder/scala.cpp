@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -76,9 +75,10 @@ struct Pitch {
 Pitch ParsePitch(std::string_view word) {
   using Status = ScalaReading::Status;
   if (word.find('.') != std::string_view::npos) {
-    if (!IsDecimal(word)) return {Status::NumberExpected};
+    if (!IsDecimal(word, '.')) return {Status::NumberExpected};
     const std::optional<float> cent = DecimalToFloat(word);
-    if (!cent) return {Status::NumberTooLarge};
+    // Cents too large for a float are still above the octave, as in the tables.
+    if (!cent) return {word.front() == '-' ? Status::NumberTooLarge : Status::OutOfOctave};
     return {Status::Ok, *cent};
   }
   // A ratio p/q or a whole number p. A sign is read only to refuse it.
@@ -201,9 +201,12 @@ std::string TemperedScale(std::string_view fileName, std::string_view sourceName
   std::int32_t count = 0;
   for (std::size_t k = 1; k + 1 < steps.size(); ++k) {
     if (steps[k].Count <= 0) continue;
+    // Six decimals with a period whatever the locale.
     char cents[32];
-    std::snprintf(cents, sizeof cents, "%.6f", static_cast<double>(k) * 1200.0 / static_cast<double>(degree));
-    pitches += "! " + messages::TemperedStep(static_cast<std::int32_t>(k)) + "\r\n " + cents + "\r\n";
+    const double value = static_cast<double>(k) * 1200.0 / static_cast<double>(degree);
+    char* end = std::to_chars(cents, cents + sizeof cents, value, std::chars_format::fixed, 6).ptr;
+    pitches += "! " + messages::TemperedStep(static_cast<std::int32_t>(k)) + "\r\n " +
+               std::string(cents, end) + "\r\n";
     ++count;
   }
   std::string text = "! " + std::string(fileName) + "\r\n!\r\n" +

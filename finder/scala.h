@@ -20,9 +20,9 @@ struct ScalaReading {
   enum class Status {
     Ok,
     NumberExpected,    // the count or a pitch is not a number, or a line is missing
-    NumberTooLarge,    // a number does not fit
+    NumberTooLarge,    // the count or a ratio's numbers beyond 64 bits, cents far below 0
     RatioNotPositive,  // a ratio of 0 or below, or with the denominator 0
-    OutOfOctave,       // a pitch above 1200 cents
+    OutOfOctave,       // a pitch above 1200 cents, also cents too large for a float
     CountMismatch,     // the pitch lines are fewer or more than the count says
   };
 

@@ -41,6 +41,9 @@ struct SearchSettings {
   std::string stopText = "2400";  // the last degree under Range
   Criterion criterion = Criterion::MaxDeviation;
   std::string centLimitText = "1";  // a degree qualifies when its measure lies strictly below
+  // The user's decimal separator, which the texts may hold as their decimal
+  // point besides the period: under Turkish settings "1,5" is one and a half.
+  char decimalSeparator = '.';
 };
 
 // The spread figures of the last degree a run measured; the one the criterion
@@ -55,9 +58,10 @@ struct RunSpread {
 inline constexpr std::int32_t kMinDegree = 1;
 inline constexpr std::int32_t kMaxDegree = 32766;
 
-// A degree text's value rounded to a whole number, halves to the even
-// neighbour; nothing when it does not fit 16 bits.
-std::optional<std::int16_t> DegreeOf(std::string_view text);
+// A degree text's value, its decimal point the period or `separator`, rounded
+// to a whole number, halves to the even neighbour; nothing when it does not
+// fit 16 bits.
+std::optional<std::int16_t> DegreeOf(std::string_view text, char separator);
 
 // The steps 0 .. n of degree n (n ≥ 1), every field but Cent zero. Step k is
 // 1200 / n × k in double, the quotient first, rounded to a float.

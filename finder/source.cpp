@@ -1,5 +1,6 @@
 #include "finder/source.h"
 
+#include <limits>
 #include <optional>
 
 #include "finder/number.h"
@@ -52,8 +53,11 @@ SourceReading ParseSource(std::string_view text) {
       std::size_t end = i;
       while (end < text.size() && !IsSeparator(text[end])) ++end;
       const std::string_view field = text.substr(i, end - i);
-      if (!IsDecimal(field)) return Refused(Status::NumberExpected, line);
-      const std::optional<float> value = DecimalToFloat(field);
+      if (!IsDecimal(field, '.')) return Refused(Status::NumberExpected, line);
+      std::optional<float> value = DecimalToFloat(field);
+      // A pitch too large for a float is still a pitch above the octave, and
+      // is refused as one once its record is whole.
+      if (!value && !haveCent && field.front() != '-') value = std::numeric_limits<float>::infinity();
       if (!value) return Refused(Status::NumberTooLarge, line);
       if (!haveCent) {
         if (reading.records.size() == kMaxRecords) return Refused(Status::TooManyRecords, line);

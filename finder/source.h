@@ -20,8 +20,8 @@ struct SourceReading {
   enum class Status {
     Ok,
     NumberExpected,  // a field is not a number, or the last record lacks its duration
-    NumberTooLarge,  // a number does not fit a float
-    OutOfOctave,     // a record's Cent is above 1200
+    NumberTooLarge,  // a duration, or a pitch far below 0, does not fit a float
+    OutOfOctave,     // a record's Cent is above 1200, also one too large for a float
     TooManyRecords,  // more records than a 32-bit count holds
   };
 

@@ -1,18 +1,12 @@
 #include "midi/image.h"
 
 #include <cstdint>
-#include <fstream>
 #include <stdexcept>
-#include <system_error>
 
 namespace midi {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// The walks step at most six bytes past a position inside the image, so an
-// image a few bytes short of 2^31 keeps every position within 32 bits.
-constexpr std::uintmax_t kMaxFileLength = INT32_MAX - 8;
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -78,25 +72,6 @@ std::string hex_to_str(std::string_view p_hex) {
     text.push_back(static_cast<char>(code));
   }
   return text;
-}
-
-ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseName,
-                     std::string_view fileName, MidiImage& image) {
-  const std::filesystem::path path = folder / fileName;
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxFileLength) return ReadStatus::CannotRead;
-  if (size == 0) return ReadStatus::Empty;
-
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  std::ifstream in(path, std::ios::binary);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-    return ReadStatus::CannotRead;
-  }
-  image.MidiBytes = std::move(bytes);
-  image.BaseName = std::string(baseName);
-  image.MidiFileName = std::string(fileName);
-  return ReadStatus::Ok;
 }
 
 }  // namespace midi

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +9,10 @@
 #include "midi/failure.h"
 
 namespace midi {
+
+// The walks step at most six bytes past a position inside the image, so an
+// image a few bytes short of 2^31 keeps every position within 32 bits.
+inline constexpr std::uintmax_t kMaxImageLength = INT32_MAX - 8;
 
 // The chosen MIDI file, held whole in memory.
 struct MidiImage {
@@ -61,17 +64,9 @@ std::int16_t readVarLen(const MidiImage& image, std::int16_t& Pos);
 std::string hex_to_str(std::string_view p_hex);
 
 // Note names by pitch class; every entry is two characters wide.
-inline constexpr std::array<std::string_view, 12> NoteNames = {
-    "C ", "C#", "D ", "D#", "E ", "F ", "F#", "G ", "G#", "A ", "A#", "B "};
+inline constexpr std::array<std::string_view, 12> NoteNames = {"C ", "C#", "D ", "D#", "E ", "F ",
+                                                               "F#", "G ", "G#", "A ", "A#", "B "};
 
 inline std::string_view NoteName(std::int32_t pitch) { return NoteNames[pitch % 12]; }
-
-// Result of reading a MIDI file from disk into a new image.
-enum class ReadStatus { Ok, CannotRead, Empty };
-
-// Reads `folder`/`fileName` whole into `image` as the list entry `baseName`. On
-// failure `image` is left untouched.
-ReadStatus ReadImage(const std::filesystem::path& folder, std::string_view baseName,
-                     std::string_view fileName, MidiImage& image);
 
 }  // namespace midi

@@ -1,163 +1,15 @@
 #include "midi/report.h"
 
-#include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
-#include <utility>
 
+#include "midi/codepage.h"
+#include "midi/numbers.h"
 #include "midi/walk.h"
 
 namespace midi {
 namespace {
-
-// The decimal digits of a finite non-zero value, rounded to 15 significant
-// digits: value = digits[0].digits[1..] × 10^exponent.
-struct SignificantDigits {
-  bool negative = false;
-  std::string digits;
-  int exponent = 0;
-};
-
-SignificantDigits DigitsOf(double x) {
-  if (!std::isfinite(x)) throw std::domain_error("number text of a value that is not finite");
-  std::array<char, 48> buffer{};
-  const auto end =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific, 14).ptr;
-  const std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-  SignificantDigits out;
-  std::size_t i = 0;
-  if (text[i] == '-') {
-    out.negative = true;
-    ++i;
-  }
-  for (; text[i] != 'e'; ++i) {
-    if (text[i] != '.') out.digits.push_back(text[i]);
-  }
-  ++i;
-  const bool negativeExponent = text[i] == '-';
-  ++i;
-  std::from_chars(text.data() + i, text.data() + text.size(), out.exponent);
-  if (negativeExponent) out.exponent = -out.exponent;
-  return out;
-}
-
-// |x| rounded to `decimals` places, halves away from zero, as whole and
-// decimal digits. The rounding works on the value's 15-digit decimal text, so
-// a bend of 3.125 cents gives 3.13 where rounding the binary value to even
-// would give 3.12.
-struct FixedDigits {
-  bool negative = false;
-  std::string whole;
-  std::string fraction;
-};
-
-FixedDigits RoundFixed(double x, int decimals) {
-  const auto length = [](const std::string& s) { return static_cast<int>(s.size()); };
-  FixedDigits out;
-  if (x == 0) {
-    out.whole = "0";
-    out.fraction.assign(static_cast<std::size_t>(decimals), '0');
-    return out;
-  }
-  const SignificantDigits value = DigitsOf(x);
-  std::string all;  // the digits, with the point after the first `point` of them
-  int point = 1;
-  if (value.exponent >= 0) {
-    all = value.digits;
-    point = value.exponent + 1;
-  } else {
-    all = std::string(static_cast<std::size_t>(-value.exponent), '0') + value.digits;
-  }
-  const int keep = point + decimals;
-  if (length(all) < keep) all.append(static_cast<std::size_t>(keep - length(all)), '0');
-  const bool up = length(all) > keep && all[static_cast<std::size_t>(keep)] >= '5';
-  all.resize(static_cast<std::size_t>(keep));
-  if (up) {
-    int i = keep - 1;
-    for (; i >= 0 && all[static_cast<std::size_t>(i)] == '9'; --i) all[static_cast<std::size_t>(i)] = '0';
-    if (i < 0) {
-      all.insert(all.begin(), '1');
-      ++point;
-    } else {
-      ++all[static_cast<std::size_t>(i)];
-    }
-  }
-  out.negative = value.negative && all.find_first_not_of('0') != std::string::npos;
-  out.whole = all.substr(0, static_cast<std::size_t>(point));
-  out.fraction = all.substr(static_cast<std::size_t>(point));
-  const std::size_t firstDigit = out.whole.find_first_not_of('0');
-  out.whole.erase(0, std::min(firstDigit, out.whole.size() - 1));
-  return out;
-}
-
-struct PatternShape {
-  int wholeDigits = 0;
-  int decimals = 0;
-};
-
-PatternShape ShapeOf(std::string_view pattern) {
-  PatternShape shape;
-  const std::size_t point = pattern.find('.');
-  shape.wholeDigits = static_cast<int>(std::min(point, pattern.size()));
-  if (point != std::string_view::npos) shape.decimals = static_cast<int>(pattern.size() - point - 1);
-  return shape;
-}
-
-// Appends n with at least `minDigits` digits, zero-padded on the left.
-void AppendPadded(std::string& out, std::int64_t n, int minDigits) {
-  std::array<char, 24> buffer{};
-  const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude).ptr;
-  const int digits = static_cast<int>(end - buffer.data());
-  if (n < 0) out.push_back('-');
-  if (digits < minDigits) out.append(static_cast<std::size_t>(minDigits - digits), '0');
-  out.append(buffer.data(), end);
-}
-
-// Values outside [1E-4, 1E15) are written with an exponent ("5E-05", "1E+15").
-// A duration in minutes reaches at most about 6E5 (the largest tick total at
-// the largest tempo), so only the very short pieces ever take that form; the
-// bound keeps them from a long row of leading zeros.
-constexpr int kPlainExponentMin = -4;
-constexpr int kPlainExponentMax = 14;
-
-// ---- Windows-1254 -------------------------------------------------------
-
-// Code points of the bytes 0x80 .. 0x9F; 0 marks a byte the code page leaves
-// undefined.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0,      0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0,      0x0178};
-
-// The six places where the code page puts Turkish letters instead of Latin-1's.
-constexpr std::array<std::pair<std::uint8_t, char32_t>, 6> kTurkishLetters = {{
-    {0xD0, 0x011E},  // Ğ
-    {0xDD, 0x0130},  // İ
-    {0xDE, 0x015E},  // Ş
-    {0xF0, 0x011F},  // ğ
-    {0xFD, 0x0131},  // ı
-    {0xFE, 0x015F},  // ş
-}};
-
-char ByteOf(char32_t c) {
-  if (c < 0x80) return static_cast<char>(c);
-  for (const auto& [byte, letter] : kTurkishLetters) {
-    if (letter == c) return static_cast<char>(byte);
-    if (byte == c) return '?';
-  }
-  if (c >= 0xA0 && c <= 0xFF) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] != 0 && kHighControls[i] == c) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
-
-// ---- The report -----------------------------------------------------------
 
 // The report's fixed texts, in Windows-1254, made once.
 struct FixedTexts {
@@ -208,8 +60,10 @@ const FixedTexts& Texts() {
 // left open is ended by the next step of the walk, or by the stop of the walk.
 class ReportWriter : public WalkListener {
  public:
-  ReportWriter(std::string& out, char decimalSeparator, bool metaEvents)
-      : out_(out), separator_(decimalSeparator), metaEvents_(metaEvents) {}
+  ReportWriter(ByteSink& sink, char decimalSeparator, bool metaEvents)
+      : sink_(sink), separator_(decimalSeparator), metaEvents_(metaEvents) {
+    out_.reserve(2 * kChunkBytes);
+  }
 
   void Head(std::string_view fileName) {
     Line(Windows1254(fileName));
@@ -367,6 +221,12 @@ class ReportWriter : public WalkListener {
 
   void NoSummary() { Lines({"", ""}); }
 
+  // Hands the lines still kept to the sink.
+  void Flush() {
+    sink_.Write(out_);
+    out_.clear();
+  }
+
  private:
   // Position, hex, decimal and the byte itself. The byte that the walk examines
   // is shown as a blank when it is 13, 129 or 144.
@@ -397,6 +257,7 @@ class ReportWriter : public WalkListener {
   void End() {
     out_ += "\r\n";
     open_ = false;
+    if (out_.size() >= kChunkBytes) Flush();
   }
 
   void Line(std::string_view text) {
@@ -408,7 +269,11 @@ class ReportWriter : public WalkListener {
     for (std::string_view line : lines) Line(line);
   }
 
-  std::string& out_;
+  // The lines go to the sink in chunks of about this size.
+  static constexpr std::size_t kChunkBytes = 64 * 1024;
+
+  ByteSink& sink_;
+  std::string out_;  // lines not yet handed to the sink
   const FixedTexts& texts_ = Texts();
   char separator_;
   bool metaEvents_;
@@ -422,122 +287,28 @@ constexpr std::size_t kReportHeadBytes = 1024;
 
 }  // namespace
 
-std::string SignBlankText(std::int32_t n) {
-  std::string text;
-  if (n >= 0) text.push_back(' ');
-  AppendPadded(text, n, 1);
-  return text;
-}
-
-std::string SignBlankText(double x) {
-  if (x == 0) return " 0";
-  SignificantDigits value = DigitsOf(x);
-  const std::size_t lastDigit = value.digits.find_last_not_of('0');
-  value.digits.erase(lastDigit + 1);
-  const std::string& digits = value.digits;
-  const int e = value.exponent;
-
-  std::string text(1, value.negative ? '-' : ' ');
-  if (e < kPlainExponentMin || e > kPlainExponentMax) {
-    text += digits[0];
-    if (digits.size() > 1) text.append(".").append(digits, 1);
-    text += e < 0 ? "E-" : "E+";
-    AppendPadded(text, e < 0 ? -e : e, 2);
-  } else if (e >= 0) {
-    const auto wholeDigits = static_cast<std::size_t>(e + 1);
-    text.append(digits, 0, wholeDigits);
-    if (digits.size() < wholeDigits) text.append(wholeDigits - digits.size(), '0');
-    if (digits.size() > wholeDigits) text.append(".").append(digits, wholeDigits);
-  } else {
-    text.append(".").append(static_cast<std::size_t>(-e - 1), '0').append(digits);
-  }
-  return text;
-}
-
-std::string PatternText(std::int32_t x, std::string_view pattern) {
-  const PatternShape shape = ShapeOf(pattern);
-  if (shape.decimals != 0 || shape.wholeDigits != static_cast<int>(pattern.size())) {
-    throw std::invalid_argument("a whole number takes a pattern of zeros only");
-  }
-  std::string text;
-  AppendPadded(text, x, shape.wholeDigits);
-  return text;
-}
-
-std::string PatternText(double x, std::string_view pattern, char separator) {
-  const PatternShape shape = ShapeOf(pattern);
-  const FixedDigits fixed = RoundFixed(x, shape.decimals);
-  std::string text;
-  if (fixed.negative) text.push_back('-');
-  const int wholeDigits = static_cast<int>(fixed.whole.size());
-  if (wholeDigits < shape.wholeDigits)
-    text.append(static_cast<std::size_t>(shape.wholeDigits - wholeDigits), '0');
-  text += fixed.whole;
-  if (shape.decimals > 0) text.append(1, separator).append(fixed.fraction);
-  return text;
-}
-
-std::string Windows1254(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<std::uint8_t>(utf8[i]);
-    int length = 0;
-    char32_t c = 0;
-    if (lead < 0x80) {
-      length = 1;
-      c = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      c = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      c = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      c = lead & 0x07;
-    }
-    bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<std::uint8_t>(utf8[i + static_cast<std::size_t>(k)]);
-      valid = (next & 0xC0) == 0x80;
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (!valid) {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    out.push_back(ByteOf(c));
-    i += static_cast<std::size_t>(length);
-  }
-  return out;
-}
-
-DumpResult DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalSeparator,
-                      Window& window) {
+void DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalSeparator, ByteSink& out,
+                WalkOutcome& walk) {
   // Only the current build reads meta events, raises a zero delta after a note
   // off to one tick and ends with the tick total and the duration.
   const bool current = build == Build::Tessaro5Vu;
   const WalkRules rules{.metaEvents = DecodesMetaEvents(build), .noteOffFloor = current};
 
-  DumpResult result;
-  result.text.reserve(kReportHeadBytes + kReportBytesPerByte * image.MidiBytes.size());
-  ReportWriter writer(result.text, decimalSeparator, rules.metaEvents);
+  ReportWriter writer(out, decimalSeparator, rules.metaEvents);
   writer.Head(image.MidiFileName);
-  try {
-    const std::int32_t TickTotal = EventWalk(image, ScanPos, rules, writer, window);
-    if (current) {
-      writer.Summary(TickTotal);
-    } else {
-      writer.NoSummary();
-    }
-  } catch (const ReadFailure& failure) {
+  EventWalk(image, ScanPos, rules, writer, walk);
+  if (walk.stop) {
     writer.EndOpenLine();
-    result.failure = failure;
+  } else if (current) {
+    writer.Summary(walk.tickTotal);
+  } else {
+    writer.NoSummary();
   }
-  return result;
+  writer.Flush();
+}
+
+std::size_t ReportSizeHint(const MidiImage& image) {
+  return kReportHeadBytes + kReportBytesPerByte * image.MidiBytes.size();
 }
 
 }  // namespace midi

@@ -1,13 +1,5 @@
 #include "midi/split.h"
 
-#include <cmath>
-#include <string>
-#include <string_view>
-
-#include "midi/messages.h"
-#include "midi/save.h"
-#include "midi/tool.h"
-
 namespace midi {
 namespace {
 
@@ -18,9 +10,6 @@ constexpr std::uint8_t kNoteOff = 0x80;
 // The earlier build puts the h of the header tag MThd back into Split13.
 constexpr Offset kHeaderTagH = 2;
 constexpr std::uint8_t kLetterH = 104;
-
-constexpr std::int32_t kMeterStartRow = 236;
-constexpr double kPacketsToOpen = 1025.0;
 
 bool Has(Offset event) { return event != kNoEvent; }
 
@@ -59,10 +48,6 @@ class CopyEditor {
 
   std::vector<std::uint8_t>& bytes_;
 };
-
-std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
-  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
 
 }  // namespace
 
@@ -108,39 +93,6 @@ std::optional<SplitCopies> SplitImage(const MidiImage& image, const PacketTable&
   if (n % 2 == 1) CopyEditor(copies.Split24).Silence(table.back());
   if (build == Build::Tessaro5) CopyEditor(copies.Split13).Put(kHeaderTagH, kLetterH);
   return copies;
-}
-
-std::int32_t MeterRow(std::int32_t k) {
-  const double row = std::nearbyint(kMeterStartRow - (k / kPacketsToOpen) * kMeterStartRow);
-  return row > 0.0 ? static_cast<std::int32_t>(row) : 0;
-}
-
-void MidiTool::MidiYaz() {
-  if (!image_.Loaded()) {
-    window_.ShowMessage(messages::kChooseFile);
-    return;
-  }
-  const PacketTable table = ScanPackets(image_);
-  if (table.empty()) {
-    window_.ShowMessage(messages::kNoPackets);
-    return;
-  }
-  // Taken now: the image is not read again once the first pair step has pumped.
-  const std::string name13 = image_.BaseName + "_13.mid";
-  const std::string name24 = image_.BaseName + "_24.mid";
-  const std::optional<SplitCopies> copies = SplitImage(image_, table, build_, [this](std::int32_t k) {
-    window_.DrawMeter(MeterRow(k));
-    return window_.PumpEvents();
-  });
-  if (!copies) return;  // the window is closing
-
-  const WholeFile files[] = {{folder_ / name13, AsText(copies->Split13)},
-                             {folder_ / name24, AsText(copies->Split24)}};
-  if (const std::optional<std::size_t> failed = SaveAllWhole(files)) {
-    window_.ShowMessage(messages::CannotWrite(*failed == 0 ? name13 : name24));
-    return;
-  }
-  window_.RefreshNameList();
 }
 
 }  // namespace midi

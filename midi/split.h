@@ -61,8 +61,4 @@ using AfterPairStep = std::function<bool(std::int32_t k)>;
 std::optional<SplitCopies> SplitImage(const MidiImage& image, const PacketTable& table, Build build,
                                       const AfterPairStep& afterPairStep);
 
-// The meter's source row after the pair step of packet k: 236 at the start,
-// 0 once packet 1025 is reached, and held at 0 beyond.
-std::int32_t MeterRow(std::int32_t k);
-
 }  // namespace midi

@@ -1,44 +1,130 @@
 #include "midi/tool.h"
 
+#include <new>
+#include <optional>
+#include <string>
 #include <utility>
 
-#include "midi/messages.h"
+#include "midi/files.h"
+#include "midi/report.h"
+#include "midi/split.h"
 #include "midi/walk.h"
 
 namespace midi {
+namespace {
 
-MidiTool::MidiTool(Window& window, Build build, std::filesystem::path folder)
-    : window_(window), build_(build), folder_(std::move(folder)) {}
-
-bool MidiTool::LoadImage(std::string_view baseName, std::string_view fileName) {
-  switch (ReadImage(folder_, baseName, fileName, image_)) {
-    case ReadStatus::Ok:
-      return true;
-    case ReadStatus::CannotRead:
-      window_.ShowMessage(messages::CannotRead(fileName));
-      return false;
-    case ReadStatus::Empty:
-      window_.ShowMessage(messages::EmptyFile(fileName));
-      return false;
-  }
-  return false;
+std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-bool MidiTool::LoadImage(std::string_view baseName) {
+// Nobody to tell: the split runs to its end.
+class Unwatched : public StartProgress {
+ public:
+  bool PairStepDone(std::int32_t) override { return true; }
+};
+
+}  // namespace
+
+MidiTool::MidiTool(Build build, std::filesystem::path folder) : build_(build), folder_(std::move(folder)) {}
+
+LoadOutcome MidiTool::LoadImage(std::string_view baseName, std::string_view fileName) {
+  LoadOutcome outcome{.fileName = std::string(fileName)};
+  FileBytes file = ReadWhole(folder_ / fileName, kMaxImageLength);
+  switch (file.status) {
+    case FileBytes::Status::Read:
+      image_.MidiBytes = std::move(file.bytes);
+      image_.BaseName = std::string(baseName);
+      image_.MidiFileName = std::string(fileName);
+      outcome.kind = LoadOutcome::Kind::Loaded;
+      break;
+    case FileBytes::Status::Empty:
+      outcome.kind = LoadOutcome::Kind::Empty;
+      break;
+    case FileBytes::Status::Unreadable:
+      outcome.kind = LoadOutcome::Kind::Unreadable;
+      break;
+  }
+  return outcome;
+}
+
+LoadOutcome MidiTool::LoadImage(std::string_view baseName) {
   return LoadImage(baseName, std::string(baseName) + ".mid");
 }
 
-void MidiTool::TestEt() {
-  if (!image_.Loaded()) {
-    window_.ShowMessage(messages::kChooseFile);
-    return;
-  }
+TestOutcome MidiTool::TestEt() {
+  TestOutcome outcome;
+  if (!image_.Loaded()) return outcome;
+  outcome.loaded = true;
   WalkListener silent;
+  EventWalk(image_, ScanPos, WalkRules{.metaEvents = DecodesMetaEvents(build_)}, silent, outcome.walk);
+  return outcome;
+}
+
+TxtOutcome MidiTool::TxtYaz() {
+  TxtOutcome outcome;
+  if (!image_.Loaded()) return outcome;
+  outcome.loaded = true;
+  image_.MidiFileName = image_.BaseName + ".txt";
+  outcome.name = image_.MidiFileName;
   try {
-    EventWalk(image_, ScanPos, WalkRules{.metaEvents = DecodesMetaEvents(build_)}, silent, window_);
-  } catch (const ReadFailure& failure) {
-    window_.ShowMessage(messages::ForFailure(failure));
+    outcome.report.reserve(ReportSizeHint(image_));
+    StringSink sink(outcome.report);
+    // A walk that stopped still leaves its report: it shows where the file goes wrong.
+    DumpReport(image_, ScanPos, build_, DecimalSeparator, sink, outcome.walk);
+    outcome.made = true;
+  } catch (const std::bad_alloc&) {
+    // The report of a very large file does not fit in memory; it is not saved.
+    std::string().swap(outcome.report);
   }
+  return outcome;
+}
+
+void MidiTool::SaveReport(TxtOutcome& outcome) const {
+  if (!outcome.loaded) return;
+  const std::filesystem::path path = folder_ / outcome.name;
+  outcome.written = outcome.made && SaveWhole(path, outcome.report);
+  if (!outcome.written) RemoveFile(path);
+}
+
+StartOutcome MidiTool::MidiYaz(StartProgress& progress) {
+  StartOutcome outcome;
+  if (!image_.Loaded()) return outcome;
+  // Taken now: the image is not read again once the first pair step has pumped.
+  outcome.name13 = image_.BaseName + "_13.mid";
+  outcome.name24 = image_.BaseName + "_24.mid";
+  std::optional<SplitCopies> copies;
+  try {
+    const PacketTable table = ScanPackets(image_);
+    outcome.packets = static_cast<std::int32_t>(table.size());
+    if (table.empty()) {
+      outcome.kind = StartOutcome::Kind::NoPackets;
+      return outcome;
+    }
+    copies = SplitImage(image_, table, build_, [&](std::int32_t k) { return progress.PairStepDone(k); });
+  } catch (const std::bad_alloc&) {
+    // Two copies of a very large file do not fit in memory; neither is written.
+    outcome.kind = StartOutcome::Kind::NotWritten;
+    outcome.unwritten = outcome.name13;
+    return outcome;
+  }
+  if (!copies) {
+    outcome.kind = StartOutcome::Kind::Closed;
+    return outcome;
+  }
+  const WholeFile files[] = {{folder_ / outcome.name13, AsText(copies->Split13)},
+                             {folder_ / outcome.name24, AsText(copies->Split24)}};
+  if (const std::optional<std::size_t> failed = SaveAllWhole(files)) {
+    outcome.kind = StartOutcome::Kind::NotWritten;
+    outcome.unwritten = *failed == 0 ? outcome.name13 : outcome.name24;
+    return outcome;
+  }
+  outcome.kind = StartOutcome::Kind::Written;
+  return outcome;
+}
+
+StartOutcome MidiTool::MidiYaz() {
+  Unwatched nobody;
+  return MidiYaz(nobody);
 }
 
 }  // namespace midi

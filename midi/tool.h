@@ -5,36 +5,44 @@
 
 #include "midi/build.h"
 #include "midi/image.h"
-#include "midi/window.h"
+#include "midi/outcome.h"
+#include "midi/progress.h"
 
 namespace midi {
 
-// The state of the MIDI tool's window and the commands on it. The window
-// forwards its handlers here; everything it must show goes through `Window`.
+// The state of the MIDI tool and its commands. Each command returns what it did;
+// the window shows it. Start alone reports while it runs, through StartProgress.
 class MidiTool {
  public:
   // `folder` is the working folder: every file the tool reads or writes lies there.
-  MidiTool(Window& window, Build build, std::filesystem::path folder);
+  MidiTool(Build build, std::filesystem::path folder);
 
   // Reads the file `fileName` whole as the new image of the list entry
-  // `baseName`. On failure the message is shown, the previous image stays, and
-  // the result is false.
-  bool LoadImage(std::string_view baseName, std::string_view fileName);
+  // `baseName`. On failure the previous image stays.
+  LoadOutcome LoadImage(std::string_view baseName, std::string_view fileName);
 
   // The same for the file `baseName`.mid.
-  bool LoadImage(std::string_view baseName);
+  LoadOutcome LoadImage(std::string_view baseName);
 
-  // TEST: walks the image and warns about every delta time it cannot decode.
-  void TestEt();
+  // TEST: walks the image, keeping the delta times it cannot decode.
+  TestOutcome TestEt();
 
-  // to TXT: writes the readable report of the image into BaseName.txt.
-  void TxtYaz();
+  // to TXT: makes the readable report of the image, to be saved as BaseName.txt,
+  // and names it in the image. Writes nothing; SaveReport does.
+  TxtOutcome TxtYaz();
+
+  // Saves the report that TxtYaz made and sets `outcome.written`. A report that
+  // cannot be saved removes the one of an earlier run, which must not pass for
+  // this run's. Does nothing when nothing was loaded.
+  void SaveReport(TxtOutcome& outcome) const;
 
   // Start: writes BaseName_13.mid (odd packets sound) and BaseName_24.mid (even
-  // packets sound), both as long as the image, moving the meter and pumping the
-  // window's events once per pair of packets, then refreshes the name list.
-  // Writes nothing when the window closes meanwhile.
-  void MidiYaz();
+  // packets sound), both as long as the image, telling `progress` of each pair
+  // step. Writes nothing when `progress` stops it.
+  StartOutcome MidiYaz(StartProgress& progress);
+
+  // The same with no window watching.
+  StartOutcome MidiYaz();
 
   const MidiImage& image() const { return image_; }
   Build build() const { return build_; }
@@ -48,7 +56,6 @@ class MidiTool {
   char DecimalSeparator = '.';
 
  private:
-  Window& window_;
   Build build_;
   std::filesystem::path folder_;
   MidiImage image_;

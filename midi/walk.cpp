@@ -1,7 +1,5 @@
 #include "midi/walk.h"
 
-#include "midi/messages.h"
-
 namespace midi {
 namespace {
 
@@ -12,10 +10,19 @@ constexpr std::int32_t kSetTempo = 0x51;
 class Walk {
  public:
   Walk(const MidiImage& image, Pos& scanPos, const WalkRules& rules, WalkListener& listener,
-       Window& window)
-      : image_(image), ScanPos(scanPos), rules_(rules), listener_(listener), window_(window) {}
+       WalkOutcome& outcome)
+      : image_(image), ScanPos(scanPos), rules_(rules), listener_(listener), outcome_(outcome) {}
 
-  std::int32_t Run() {
+  void Run() {
+    try {
+      Events();
+    } catch (const ReadFailure& failure) {
+      outcome_.stop = failure;
+    }
+  }
+
+ private:
+  void Events() {
     Header();
     TickTotal = 0;
     const Pos bound = image_.FileLength();
@@ -37,10 +44,8 @@ class Walk {
       }
       listener_.StepEnd(p);
     }
-    return TickTotal;
   }
 
- private:
   FetchedByte Fetch(Pos p) const { return ByteFetch(image_, p); }
 
   void Header() {
@@ -79,7 +84,7 @@ class Walk {
       Count(p, p + 5, b5, (b3.value - 128) * 16384 + (b4.value - 128) * 128 + b5.value);
       return;
     }
-    window_.ShowMessage(messages::kTickTooLarge);
+    outcome_.tickWarnings.push_back(p);
     ScanPos = p;
   }
 
@@ -120,17 +125,17 @@ class Walk {
   Pos& ScanPos;
   const WalkRules& rules_;
   WalkListener& listener_;
-  Window& window_;
-  std::int32_t TickTotal = 0;
+  WalkOutcome& outcome_;
+  std::int32_t& TickTotal = outcome_.tickTotal;
 };
 
 }  // namespace
 
 double BendCents(std::int16_t bend) { return bend / 40.96; }
 
-std::int32_t EventWalk(const MidiImage& image, Pos& ScanPos, const WalkRules& rules,
-                       WalkListener& listener, Window& window) {
-  return Walk(image, ScanPos, rules, listener, window).Run();
+void EventWalk(const MidiImage& image, Pos& ScanPos, const WalkRules& rules, WalkListener& listener,
+               WalkOutcome& outcome) {
+  Walk(image, ScanPos, rules, listener, outcome).Run();
 }
 
 }  // namespace midi

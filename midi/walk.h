@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "midi/failure.h"
 #include "midi/image.h"
-#include "midi/window.h"
 
 namespace midi {
 
@@ -53,12 +54,22 @@ class WalkListener {
   virtual void Metronome(double /*quarterNotesPerMinute*/) {}
 };
 
+// What a walk met besides what it told its listener.
+struct WalkOutcome {
+  // The note events whose delta time would need a fourth byte, by the position
+  // of their status byte, in the order met; the walk goes on after each.
+  std::vector<Pos> tickWarnings;
+  // Why the walk stopped before the end: the file ends early, a tempo is 0 or a
+  // number passes its width.
+  std::optional<ReadFailure> stop;
+  std::int32_t tickTotal = 0;  // the sum of the deltas counted; whole only without a stop
+};
+
 // Walks the image from position 1 to its end as TEST and to TXT do, moving
-// `ScanPos`, and returns the tick total. Shows "Çok büyük Tick ! !" through
-// `window` for each delta it cannot decode and goes on. Throws ReadFailure
-// where the file ends early, a tempo is 0 or a number passes its width.
-std::int32_t EventWalk(const MidiImage& image, Pos& ScanPos, const WalkRules& rules,
-                       WalkListener& listener, Window& window);
+// `ScanPos`. What it meets goes into `outcome` as it is met, so that an
+// exception of the listener's leaves there what came before it.
+void EventWalk(const MidiImage& image, Pos& ScanPos, const WalkRules& rules, WalkListener& listener,
+               WalkOutcome& outcome);
 
 // The bend of a pitch-bend event in cents: the 14-bit range maps to -200 .. +199.98.
 double BendCents(std::int16_t bend);

@@ -31,11 +31,9 @@ namespace {
 constexpr int kClientWidth = 367;
 constexpr int kClientHeight = 466;
 
-// The meter shows 50 x 236 pixels of the zipper picture from a source row on;
-// from row 236 it shows the closed zipper.
+// The meter shows 50 x 236 pixels of the zipper picture from a source row on.
 constexpr int kMeterWidth = 50;
 constexpr int kMeterRows = 236;
-constexpr std::int32_t kMeterStartRow = 236;
 
 // Where a list item keeps the name's bytes as they stand in the folder: the
 // shown text is only their reading.
@@ -78,7 +76,7 @@ std::filesystem::path ProgramFolder() {
 Form1::Form1(midi::Build build) : Form1(build, ProgramFolder(), ShowMessageBox) {}
 
 Form1::Form1(midi::Build build, std::filesystem::path folder, MessagePresenter present)
-    : build_(build), tool_(*this, build, std::move(folder)), present_(std::move(present)) {
+    : build_(build), tool_(build, std::move(folder)), present_(std::move(present)) {
   createControls();
   placeControls();
   connectHandlers();
@@ -100,6 +98,10 @@ void Form1::ShowMessage(std::string_view text) {
   SetBusyPointer(wasBusy);
 }
 
+void Form1::ShowMessages(const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) ShowMessage(text);
+}
+
 void Form1::SetBusyPointer(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
@@ -108,6 +110,11 @@ void Form1::SetBusyPointer(bool busy) {
   } else {
     QGuiApplication::restoreOverrideCursor();
   }
+}
+
+bool Form1::PairStepDone(std::int32_t k) {
+  DrawMeter(MeterRow(k));
+  return PumpEvents();
 }
 
 bool Form1::PumpEvents() {
@@ -148,7 +155,7 @@ void Form1::List_MID_Click() {
   loadSelectedEntry();
 }
 
-void Form1::Command1_Click() { tool_.TestEt(); }
+void Form1::Command1_Click() { ShowMessages(midi::messages::Of(tool_.TestEt())); }
 
 void Form1::Command2_Click() {
   if (build_ == midi::Build::Tessaro5 && selectedEntry() == nullptr) {
@@ -157,7 +164,15 @@ void Form1::Command2_Click() {
     return;
   }
   tool_.DecimalSeparator = SystemDecimalSeparator();
-  tool_.TxtYaz();
+  // The hourglass stands while a report is made and saved; with no file loaded
+  // nothing is made.
+  SetBusyPointer(tool_.image().Loaded());
+  midi::TxtOutcome outcome = tool_.TxtYaz();
+  // The walk's warnings come before the report is saved.
+  ShowMessages(midi::messages::BeforeSave(outcome));
+  tool_.SaveReport(outcome);
+  SetBusyPointer(false);
+  ShowMessages(midi::messages::AfterSave(outcome));
 }
 
 void Form1::Command3_Click() {
@@ -166,7 +181,11 @@ void Form1::Command3_Click() {
   const QPointer<QWidget> focus = QApplication::focusWidget();
   setCommandsEnabled(false);
   SetBusyPointer(true);
-  if (build_ != midi::Build::Lumbric5 || loadSelectedEntry()) tool_.MidiYaz();
+  if (build_ != midi::Build::Lumbric5 || loadSelectedEntry()) {
+    const midi::StartOutcome outcome = tool_.MidiYaz(*this);
+    ShowMessages(midi::messages::Of(outcome));
+    if (outcome.kind == midi::StartOutcome::Kind::Written) RefreshNameList();
+  }
   SetBusyPointer(false);
   setCommandsEnabled(true);
   if (focus != nullptr) focus->setFocus();
@@ -267,7 +286,9 @@ bool Form1::loadSelectedEntry() {
     return false;
   }
   const QListWidgetItem* file = File_MID->item(List_MID->row(entry));
-  return tool_.LoadImage(NameOf(*entry), NameOf(*file));
+  const midi::LoadOutcome outcome = tool_.LoadImage(NameOf(*entry), NameOf(*file));
+  ShowMessages(midi::messages::Of(outcome));
+  return outcome.kind == midi::LoadOutcome::Kind::Loaded;
 }
 
 void Form1::setCommandsEnabled(bool enabled) {

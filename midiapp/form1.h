@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "midi/build.h"
+#include "midi/progress.h"
 #include "midi/tool.h"
-#include "midi/window.h"
 
 class QCloseEvent;
 class QFrame;
@@ -34,7 +36,7 @@ std::filesystem::path ProgramFolder();
 // The MIDI tool's only window: the MIDI files of its folder in a list, the
 // commands TEST, to TXT and Start on the file chosen there, and the zipper meter
 // that shows how far Start has come.
-class Form1 : public QWidget, public midi::Window {
+class Form1 : public QWidget, public midi::StartProgress {
   Q_OBJECT
 
  public:
@@ -53,12 +55,9 @@ class Form1 : public QWidget, public midi::Window {
  protected:
   void closeEvent(QCloseEvent* event) override;
 
-  // The core's window interface.
-  void ShowMessage(std::string_view text) override;
-  void SetBusyPointer(bool busy) override;
-  bool PumpEvents() override;
-  void DrawMeter(std::int32_t row) override;
-  void RefreshNameList() override;
+  // Start's progress: the meter follows the pair steps, and the window's events
+  // are handled between them.
+  bool PairStepDone(std::int32_t k) override;
 
  private slots:
   void List_MID_Click();
@@ -67,6 +66,18 @@ class Form1 : public QWidget, public midi::Window {
   void Command3_Click();
 
  private:
+  // Shows one message box, or several one after the other.
+  void ShowMessage(std::string_view text);
+  void ShowMessages(const std::vector<std::string>& texts);
+  // The hourglass while `busy`, the default pointer otherwise.
+  void SetBusyPointer(bool busy);
+  // Handles every pending event; false once the window is closing.
+  bool PumpEvents();
+  // Shows the meter picture from source row `row` on.
+  void DrawMeter(std::int32_t row);
+  // Re-reads the folder and rebuilds the list of MIDI file names.
+  void RefreshNameList();
+
   void createControls();
   void placeControls();  // the design places and sizes
   void connectHandlers();

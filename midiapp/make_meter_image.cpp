@@ -8,12 +8,14 @@
 #include <QString>
 #include <cstdio>
 
+#include "midiapp/meter.h"
+
 namespace {
 
 constexpr int kWidth = 50;
 constexpr int kHeight = 473;
-constexpr int kCentre = 25;      // the zipper's middle column
-constexpr int kSliderTop = 236;  // the meter shows the closed zipper from this row on
+constexpr int kCentre = 25;                          // the zipper's middle column
+constexpr int kSliderTop = midiapp::kMeterStartRow;  // the meter shows the closed zipper from here
 constexpr int kSliderRows = 16;
 constexpr int kTapeWidth = 14;  // one tape of the open zipper
 constexpr int kToothPitch = 6;  // rows from one tooth to the next on the same side

@@ -1,5 +1,6 @@
 #include "finder/app/controls.h"
 
+#include <QAbstractButton>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +43,41 @@ void FileList::keyPressEvent(QKeyEvent* event) {
   const QList<QListWidgetItem*> before = selectedItems();
   QListWidget::keyPressEvent(event);
   if (selectedItems() != before) emit Click();
+}
+
+// Room beside a frame's caption (its indent and padding on the border, and as
+// much again on the right) and between a control and the frame's right edge.
+constexpr int kCaptionIndent = 8;
+constexpr int kCaptionPadding = 3;
+constexpr int kRightMargin = 8;
+
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
+  // The border runs through the middle of the caption's line, and the caption
+  // is cut out of it.
+  setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 3px; "
+                               "margin-top: %1px; }"
+                               "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 %3px; }")
+                    .arg(fontMetrics().height() / 2)
+                    .arg(kCaptionIndent)
+                    .arg(kCaptionPadding));
+}
+
+void Frame::FitTexts() {
+  int width = 2 * (kCaptionIndent + kCaptionPadding) + fontMetrics().horizontalAdvance(title());
+  for (QWidget* control : findChildren<QWidget*>()) {
+    if (qobject_cast<QAbstractButton*>(control) != nullptr || qobject_cast<QLabel*>(control) != nullptr) {
+      control->resize(std::max(control->width(), control->sizeHint().width()), control->height());
+    }
+    width = std::max(width, control->geometry().right() + 1 + kRightMargin);
+  }
+  if (width > this->width()) resize(width, height());
+}
+
+// The window's ground under the style's border and caption; a style sheet
+// takes the widget's own background filling away.
+void Frame::paintEvent(QPaintEvent* event) {
+  QPainter(this).fillRect(rect(), palette().window());
+  QGroupBox::paintEvent(event);
 }
 
 ChartCanvas::ChartCanvas(ImageCanvas& image, std::function<void(const QRegion&)> refreshed)

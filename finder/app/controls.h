@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QListWidget>
 #include <QRegion>
 #include <QWidget>
@@ -34,6 +35,24 @@ class FileList : public QListWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A frame of settings, `Frame4` or `Frame5`: a desktop group box with its
+// caption on its top border, in the window's font. It is opaque, so that the
+// chart it stands over after a run does not show through, caption included.
+class Frame : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  Frame(const QString& caption, QWidget* parent);
+
+  // Once the controls stand in their design places: widens each option and
+  // label whose text does not fit its design width, rather than shrink the
+  // text, and the frame as far as its caption and controls then need.
+  void FitTexts();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // The chart drawn onto its image, which tells on each refresh what has been

@@ -1,19 +1,15 @@
 #include "finder/app/form1.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFrame>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -25,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "finder/app/decimal_separator.h"
 #include "finder/app/texts.h"
 #include "finder/chart.h"
 #include "finder/files.h"
@@ -36,8 +33,7 @@ namespace {
 
 constexpr int kClientWidth = 1216;  // the chart area and a margin of 8 on either side
 constexpr int kClientHeight = 581;
-constexpr int kOutOfView = 10000;        // where the file list waits for Open
-constexpr qreal kSmallestPointSize = 6;  // of the frames' texts
+constexpr int kOutOfView = 10000;  // where the file list waits for Open
 
 // Where a list entry keeps the file name's bytes as they stand in the folder:
 // the shown text is only their reading.
@@ -75,14 +71,6 @@ std::vector<std::string> SourceNames(const std::filesystem::path& folder) {
   return names;
 }
 
-// The decimal separator of the user's regional settings, for the chart and
-// "sonuc.csv". One that is not a single ASCII character cannot stand in their
-// fixed columns; the point does.
-char SystemDecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 && point.at(0).unicode() < 0x80 ? static_cast<char>(point.at(0).unicode()) : '.';
-}
-
 // Whether a run searched, rather than refusing to: the chart area is then
 // cleared of the list and the frames, whatever the search found.
 bool Searched(const RunOutcome& run) {
@@ -111,7 +99,7 @@ std::filesystem::path ProgramFolder() {
 Form1::Form1() : Form1(ProgramFolder(), ShowMessageBox) {}
 
 Form1::Form1(std::filesystem::path folder, MessagePresenter present)
-    : folder_(std::move(folder)), present_(std::move(present)) {
+    : folder_(std::move(folder)), present_(std::move(present)), separator_(SystemDecimalSeparator()) {
   createMenus();
   createControls();
   placeControls();
@@ -178,13 +166,13 @@ void Form1::Mn_Basla_Click() {
   if (Searched(run)) HideInputs();
   ShowMessage(messages::MessageOf(run));
   if (run.status != RunOutcome::Status::Found) return;
-  RaporCiz(Picture1->canvas(), run, SystemDecimalSeparator());
+  RaporCiz(Picture1->canvas(), run, separator_);
   Picture1->canvas().Refresh();  // the summary, drawn after the report's last refresh
 }
 
 void Form1::Mn_Print_Click() {
   PrintOutcome printed = PrintOutcome::NoRun;
-  if (const std::optional<std::string> table = finder_.SonucYaz(SystemDecimalSeparator())) {
+  if (const std::optional<std::string> table = finder_.SonucYaz(separator_)) {
     SetBusyPointer(true);
     printed = SaveWhole(folder_ / kResultFile, *table) ? PrintOutcome::Written : PrintOutcome::Unwritable;
     SetBusyPointer(false);
@@ -219,7 +207,7 @@ void Form1::createControls() {
   File1->setFont(bold);
   File1->hide();
 
-  Frame5 = Named(new QGroupBox(Text(texts::kTemperamentsFrame), client), "Frame5");
+  Frame5 = Named(new Frame(Text(texts::kTemperamentsFrame), client), "Frame5");
   Option1_1 = Named(new QRadioButton(Text(texts::kSingle), Frame5), "Option1_1");
   Option1_2 = Named(new QRadioButton(Text(texts::kRange), Frame5), "Option1_2");
   Option1_1->setChecked(initial.span == Span::Single);
@@ -235,7 +223,7 @@ void Form1::createControls() {
   Text3_2 = Named(new QLineEdit(Text(initial.stopText), Frame5), "Text3_2");
   Frame5->hide();
 
-  Frame4 = Named(new QGroupBox(Text(texts::kCriteriaFrame), client), "Frame4");
+  Frame4 = Named(new Frame(Text(texts::kCriteriaFrame), client), "Frame4");
   Option2_1 = Named(new QRadioButton(Text(texts::kMaximumDeviation), Frame4), "Option2_1");
   Option2_2 = Named(new QRadioButton(Text(texts::kStandardDeviation), Frame4), "Option2_2");
   Option2_1->setChecked(initial.criterion == Criterion::MaxDeviation);
@@ -269,32 +257,12 @@ void Form1::placeControls() {
   Option2_2->setGeometry(16, 88, 113, 25);
   Label5->setGeometry(40, 128, 57, 17);
   Text1->setGeometry(40, 144, 57, 25);
-  fitFrameTexts();
-}
 
-// The frames' controls keep their places and sizes; their texts take the
-// largest size of the window's font at which each of them shows whole.
-void Form1::fitFrameTexts() {
-  QList<QWidget*> texts;
-  for (const QGroupBox* frame : {Frame5, Frame4}) {
-    for (QWidget* control : frame->findChildren<QWidget*>()) {
-      if (qobject_cast<QAbstractButton*>(control) != nullptr || qobject_cast<QLabel*>(control) != nullptr) {
-        texts << control;
-      }
-    }
-  }
-  const auto fit = [&] {
-    return std::all_of(texts.begin(), texts.end(), [](const QWidget* control) {
-      return control->sizeHint().width() <= control->width();
-    });
-  };
-  QFont font = Frame5->font();
-  if (font.pointSizeF() <= 0) font.setPointSizeF(QFontInfo(font).pointSizeF());
-  while (!fit() && font.pointSizeF() > kSmallestPointSize) {
-    font.setPointSizeF(font.pointSizeF() - 0.5);
-    Frame5->setFont(font);
-    Frame4->setFont(font);
-  }
+  // The frames' texts keep the window's font; a frame grows to the right for
+  // a text wider than its place, and Frame4 stays beside Frame5.
+  Frame5->FitTexts();
+  Frame4->FitTexts();
+  Frame4->move(std::max(Frame4->x(), Frame5->x() + Frame5->width()), Frame4->y());
 }
 
 void Form1::connectHandlers() {
@@ -336,7 +304,8 @@ SearchSettings Form1::settings() const {
           .startText = Text3_1->text().toStdString(),
           .stopText = Text3_2->text().toStdString(),
           .criterion = Option2_1->isChecked() ? Criterion::MaxDeviation : Criterion::StandardDeviation,
-          .centLimitText = Text1->text().toStdString()};
+          .centLimitText = Text1->text().toStdString(),
+          .decimalSeparator = separator_};
 }
 
 }  // namespace finder

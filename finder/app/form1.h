@@ -12,7 +12,6 @@
 
 class QAction;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidgetItem;
@@ -57,7 +56,6 @@ class Form1 : public QMainWindow {
   void createMenus();
   void createControls();
   void placeControls();  // the design places and sizes
-  void fitFrameTexts();
   void connectHandlers();
   void Form_Load();  // the window opens
 
@@ -75,6 +73,8 @@ class Form1 : public QMainWindow {
 
   const std::filesystem::path folder_;
   MessagePresenter present_;
+  // The user's, for the numbers the chart and "sonuc.csv" write and those typed into the frames.
+  const char separator_;
   Finder finder_;
   bool busy_ = false;
 
@@ -88,7 +88,7 @@ class Form1 : public QMainWindow {
   ChartBox* Picture1 = nullptr;
   FileList* File1 = nullptr;
 
-  QGroupBox* Frame5 = nullptr;
+  Frame* Frame5 = nullptr;
   QRadioButton* Option1_1 = nullptr;  // Single
   QRadioButton* Option1_2 = nullptr;  // Range
   QFrame* Line2 = nullptr;
@@ -99,7 +99,7 @@ class Form1 : public QMainWindow {
   QLabel* Label6 = nullptr;
   QLineEdit* Text3_2 = nullptr;  // the last degree under Range
 
-  QGroupBox* Frame4 = nullptr;
+  Frame* Frame4 = nullptr;
   QRadioButton* Option2_1 = nullptr;  // Maximum Deviation
   QRadioButton* Option2_2 = nullptr;  // Standard Deviation
   QLabel* Label5 = nullptr;

@@ -9,7 +9,6 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cctype>
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -18,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "finder/app/decimal_separator.h"
 #include "finder/chart.h"
 #include "finder/cli/plot.h"
 #include "finder/cli/texts.h"
@@ -57,26 +57,16 @@ bool EndsWith(std::string_view name, std::string_view ending) {
                     });
 }
 
-// The decimal separator of the user's regional settings, when it is one ASCII
-// character; otherwise the point. The numeric locale is set back to "C"
-// afterwards, so that nothing else reads or writes numbers by it.
-char LocaleDecimalSeparator() {
-  char separator = '.';
-  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
-    const std::string_view point = std::localeconv()->decimal_point;
-    if (point.size() == 1 && static_cast<unsigned char>(point[0]) < 0x80) separator = point[0];
-  }
-  std::setlocale(LC_NUMERIC, "C");
-  return separator;
-}
-
 [[noreturn]] void WrongCommandLine(std::string_view problem) {
   std::cerr << texts::kProgram << ": " << problem << "\n\n" << texts::kUsage;
   std::exit(kWrongCommandLine);
 }
 
-Options Parse(const std::vector<std::string_view>& args) {
+// The numbers of the options may have `separator`, the user's, as their
+// decimal point, as the window's boxes may.
+Options Parse(const std::vector<std::string_view>& args, char separator) {
   Options options;
+  options.settings.decimalSeparator = separator;
   bool single = false;
   bool range = false;
   bool optionsEnd = false;
@@ -87,7 +77,7 @@ Options Parse(const std::vector<std::string_view>& args) {
     const auto value = [&](bool number) {
       if (i + 1 == args.size()) WrongCommandLine(texts::MissingValue(arg));
       const std::string_view text = args[++i];
-      if (number && !IsDecimal(text)) WrongCommandLine(texts::NotANumber(arg, text));
+      if (number && !IsDecimal(text, separator)) WrongCommandLine(texts::NotANumber(arg, text));
       return std::string(text);
     };
     if (optionsEnd || !arg.starts_with("--")) {
@@ -185,11 +175,10 @@ bool WritePlot(const std::string& file, const RunOutcome& run, const std::string
   char name[] = "orvette-cli";
   char* argv[] = {name, nullptr};
   const QGuiApplication application(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");  // Qt takes the user's locale; numbers here are ours
   PlotData data{
       .title = texts::PlotTitle(std::filesystem::path(table).filename().string(), run.start, run.stop),
       .curve = {},
-      .limit = static_cast<float>(LeadingNumber(run.settings.centLimitText)),
+      .limit = static_cast<float>(LeadingNumber(run.settings.centLimitText, run.settings.decimalSeparator)),
       .found = run.status == RunOutcome::Status::Found ? std::optional(run.degree) : std::nullopt,
       .criterion = run.settings.criterion,
       .separator = separator};
@@ -257,7 +246,7 @@ int ExitStatus(RunOutcome::Status status) {
 }
 
 int Run(const Options& options) {
-  const char separator = LocaleDecimalSeparator();
+  const char separator = options.settings.decimalSeparator;
   Finder finder;
   if (!ReadTable(finder, options.table)) return kFailed;
   if (!options.tableOut.empty() &&
@@ -291,5 +280,5 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace finder::cli;
-  return Run(Parse(std::vector<std::string_view>(argv + 1, argv + argc)));
+  return Run(Parse(std::vector<std::string_view>(argv + 1, argv + argc), finder::SystemDecimalSeparator()));
 }

@@ -74,6 +74,8 @@ TEST(ParseScala, RefusesAMalformedScaleNamingTheLine) {
       {"a ratio below 0", "d\r\n2\r\n3/2\r\n-5/4\r\n", "oran 0'dan büyük olmalı (satır 4)"},
       {"a denominator of 0", "d\r\n1\r\n3/0\r\n", "oran 0'dan büyük olmalı (satır 3)"},
       {"a pitch above the octave", "d\r\n2\r\n2\r\n3\r\n", "1200 sentin üstünde perde var (satır 4)"},
+      {"cents too large for a float", "d\r\n1\r\n1" + std::string(40, '0') + ".0\r\n",
+       "1200 sentin üstünde perde var (satır 3)"},
       {"fewer pitch lines than the count", "! c\r\nd\r\n 3\r\n9/8\r\n! c\r\n5/4\r\n",
        "3 perde yazılı ama 2 perde satırı var (satır 3)"},
       {"more pitch lines than the count", "d\r\n1\r\n9/8\r\n\r\n5/4\r\n4/3\r\n",

@@ -1,44 +1,34 @@
 #pragma once
 
-// What the MIDI core's benchmarks share: a window that shows nothing, a file of
-// packets, and a scratch folder holding it.
+// What the MIDI core's benchmarks share: a file of packets, and a scratch folder
+// holding it.
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "midi/window.h"
-
 namespace midi::bench {
-
-class SilentWindow : public Window {
- public:
-  void ShowMessage(std::string_view) override {}
-  void SetBusyPointer(bool) override {}
-  bool PumpEvents() override { return true; }
-  void DrawMeter(std::int32_t) override {}
-  void RefreshNameList() override {}
-};
 
 // A melody of packets (a bend, a note on with a two-byte delta, a note off on
 // the first channel) after a Set Tempo, about `size` bytes in all.
 inline std::vector<std::uint8_t> PacketFile(std::size_t size) {
-  std::vector<std::uint8_t> bytes = {'M', 'T', 'h',  'd',  0,    0,    0,    6,    0,   0,
-                                     0,   1,   0x03, 0xE8, 'M',  'T',  'r',  'k',  0,   0,
+  std::vector<std::uint8_t> bytes = {'M', 'T', 'h',  'd',  0,    0,    0,    6,    0,    0,
+                                     0,   1,   0x03, 0xE8, 'M',  'T',  'r',  'k',  0,    0,
                                      0,   0,   0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00};
   std::uint8_t pitch = 60;
   while (bytes.size() + 16 < size) {
     const auto lsb = static_cast<std::uint8_t>(bytes.size() & 0x7F);
-    bytes.insert(bytes.end(), {0xE0, lsb, 0x41, 0x00, 0x90, pitch, 0x64, 0x83, 0x60, 0x80, pitch, 0x40, 0x00});
+    bytes.insert(bytes.end(),
+                 {0xE0, lsb, 0x41, 0x00, 0x90, pitch, 0x64, 0x83, 0x60, 0x80, pitch, 0x40, 0x00});
     pitch = static_cast<std::uint8_t>(48 + (pitch + 7) % 36);
   }
   bytes.insert(bytes.end(), {0xFF, 0x2F, 0x00});
   const std::size_t track = bytes.size() - 22;
-  for (int k = 0; k < 4; ++k) bytes[18 + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(track >> (24 - 8 * k));
+  for (int k = 0; k < 4; ++k)
+    bytes[18 + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(track >> (24 - 8 * k));
   return bytes;
 }
 

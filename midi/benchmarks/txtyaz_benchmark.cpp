@@ -10,10 +10,13 @@ namespace {
 void BM_TxtYazOfAMegabyteOfPackets(benchmark::State& state) {
   const std::vector<std::uint8_t> bytes = bench::PacketFile(1 << 20);
   const bench::FolderWithFile folder("packets", bytes);
-  bench::SilentWindow window;
-  MidiTool tool(window, Build::Tessaro5Vu, folder.path());
-  if (!tool.LoadImage("packets")) state.SkipWithError("cannot load the packet file");
-  for (auto _ : state) tool.TxtYaz();
+  MidiTool tool(Build::Tessaro5Vu, folder.path());
+  if (tool.LoadImage("packets").kind != LoadOutcome::Kind::Loaded)
+    state.SkipWithError("cannot load the packet file");
+  for (auto _ : state) {
+    TxtOutcome outcome = tool.TxtYaz();
+    tool.SaveReport(outcome);
+  }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_TxtYazOfAMegabyteOfPackets)->Unit(benchmark::kMillisecond);

@@ -13,9 +13,9 @@
 
 #include "midi/build.h"
 #include "midi/cli/cents.h"
-#include "midi/cli/terminal.h"
 #include "midi/cli/texts.h"
-#include "midi/save.h"
+#include "midi/files.h"
+#include "midi/messages.h"
 #include "midi/split.h"
 #include "midi/tool.h"
 
@@ -111,47 +111,62 @@ Options Parse(const std::vector<std::string_view>& args) {
   return options;
 }
 
+// Every message goes to standard error with the file's name in front.
+void Tell(const std::string& file, const std::vector<std::string>& messages) {
+  for (const std::string& message : messages) std::cerr << file << ": " << message << '\n';
+}
+
 // Writes BaseName_cent.txt beside the image; true when it was written.
-bool WriteCents(const MidiTool& tool, TerminalWindow& window) {
+bool WriteCents(const MidiTool& tool, const std::string& file) {
   const CentTable table = CentTableOf(tool.image(), ScanPackets(tool.image()));
   for (const SkippedPacket& skipped : table.skipped) {
-    window.Note(skipped.why == SkippedPacket::Why::NoNoteOn ? texts::NoNoteOn(skipped.number)
-                                                            : texts::Unreadable(skipped.number));
+    Tell(file, {skipped.why == SkippedPacket::Why::NoNoteOn ? texts::NoNoteOn(skipped.number)
+                                                            : texts::Unreadable(skipped.number)});
   }
   if (table.rows == 0) {
-    window.ShowMessage(texts::kNoCentRows);
+    Tell(file, {std::string(texts::kNoCentRows)});
     return false;
   }
   const std::string name = tool.image().BaseName + "_cent.txt";
   if (!SaveWhole(tool.folder() / name, table.text)) {
-    window.ShowMessage(messages::CannotWrite(name));
+    Tell(file, {messages::CannotWrite(name)});
     return false;
   }
   return true;
 }
 
 // Runs the command on one file as the window would on the entry of that file;
-// true when it was done.
+// true when it was done. A delta time that cannot be decoded is a warning, not a
+// failure: TEST counts them and to TXT goes on after them.
 bool RunOn(const Options& options, const std::string& file) {
   const std::filesystem::path path(file);
-  TerminalWindow window(file);
-  MidiTool tool(window, options.build, path.parent_path());
+  MidiTool tool(options.build, path.parent_path());
   tool.DecimalSeparator = options.separator;
-  if (!tool.LoadImage(path.stem().string(), path.filename().string())) return false;
+  const LoadOutcome load = tool.LoadImage(path.stem().string(), path.filename().string());
+  Tell(file, messages::Of(load));
+  if (load.kind != LoadOutcome::Kind::Loaded) return false;
   switch (options.command) {
-    case Command::Test:
-      tool.TestEt();
-      if (window.failed()) return false;
-      std::cout << file << ": " << window.tickWarnings() << '\n';
+    case Command::Test: {
+      const TestOutcome test = tool.TestEt();
+      Tell(file, messages::Of(test));
+      if (test.walk.stop) return false;
+      std::cout << file << ": " << test.walk.tickWarnings.size() << '\n';
       return true;
-    case Command::Dump:
-      tool.TxtYaz();
-      return !window.failed();
-    case Command::Split:
-      tool.MidiYaz();
-      return !window.failed();
+    }
+    case Command::Dump: {
+      TxtOutcome dump = tool.TxtYaz();
+      Tell(file, messages::BeforeSave(dump));
+      tool.SaveReport(dump);
+      Tell(file, messages::AfterSave(dump));
+      return dump.written && !dump.walk.stop;
+    }
+    case Command::Split: {
+      const StartOutcome split = tool.MidiYaz();
+      Tell(file, messages::Of(split));
+      return split.kind == StartOutcome::Kind::Written;
+    }
     case Command::Cents:
-      return WriteCents(tool, window);
+      return WriteCents(tool, file);
   }
   return false;
 }

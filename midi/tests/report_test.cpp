@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "midi/codepage.h"
+#include "midi/numbers.h"
 #include "report_support.h"
 #include "support.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 using test::Bytes;
 using test::ImageOf;
-using test::RecordingWindow;
 using test::ReportLines;
 using test::WithHeader;
 using Lines = std::vector<std::string>;
@@ -86,17 +86,19 @@ TEST(Windows1254, WritesTheTurkishLettersAsTheCodePageHasThem) {
 
 struct Dumped {
   Lines lines;
-  std::vector<std::string> messages;
-  std::optional<ReadFailure> failure;
+  WalkOutcome walk;
 };
 
 Dumped Dump(const Bytes& bytes, Build build = Build::Tessaro5Vu, char separator = '.') {
   MidiImage image = ImageOf(bytes);
   image.MidiFileName = "song.txt";
-  RecordingWindow window;
   Pos ScanPos = 0;
-  const DumpResult result = DumpReport(image, ScanPos, build, separator, window);
-  return {ReportLines(result.text), window.messages, result.failure};
+  std::string report;
+  StringSink sink(report);
+  Dumped dump;
+  DumpReport(image, ScanPos, build, separator, sink, dump.walk);
+  dump.lines = ReportLines(report);
+  return dump;
 }
 
 // The lines from the first event on (the head, header chunk and track chunk
@@ -200,8 +202,8 @@ TEST(DumpReport, WritesAWholeFileLineByLineInBothSeparators) {
         "Eser süresi =     .4 dakika",
     };
     const Dumped dump = Dump(file, Build::Tessaro5Vu, separator);
-    EXPECT_FALSE(dump.failure);
-    EXPECT_TRUE(dump.messages.empty());
+    EXPECT_FALSE(dump.walk.stop);
+    EXPECT_TRUE(dump.walk.tickWarnings.empty());
     ASSERT_EQ(dump.lines.size(), expected.size()) << separator;
     for (std::size_t i = 0; i < expected.size(); ++i)
       EXPECT_EQ(dump.lines[i], expected[i]) << "line " << i + 1;
@@ -271,12 +273,12 @@ TEST(DumpReport, AnnotatesEachByteTheWalkExamines) {
   };
   for (const auto& row : rows) {
     const Dumped dump = Dump(WithHeader(row.events));
-    ASSERT_FALSE(dump.failure) << row.name;
+    ASSERT_FALSE(dump.walk.stop) << row.name;
     // The events section, without the summary's four lines.
     const Lines events = FromEvents(dump.lines);
     ASSERT_GE(events.size(), 4u) << row.name;
     EXPECT_EQ(Lines(events.begin(), events.end() - 4), row.lines) << row.name;
-    EXPECT_EQ(dump.messages, Lines(row.warnings, "Çok büyük Tick ! !")) << row.name;
+    EXPECT_EQ(dump.walk.tickWarnings.size(), static_cast<std::size_t>(row.warnings)) << row.name;
   }
 }
 
@@ -344,9 +346,9 @@ TEST(DumpReport, AStoppedWalkKeepsEveryLineWrittenBeforeTheStop) {
   };
   for (const auto& row : rows) {
     const Dumped dump = Dump(row.bytes);
-    ASSERT_TRUE(dump.failure) << row.name;
-    EXPECT_EQ(dump.failure->kind(), row.kind) << row.name;
-    EXPECT_EQ(dump.failure->position(), row.position) << row.name;
+    ASSERT_TRUE(dump.walk.stop) << row.name;
+    EXPECT_EQ(dump.walk.stop->kind(), row.kind) << row.name;
+    EXPECT_EQ(dump.walk.stop->position(), row.position) << row.name;
     ASSERT_EQ(dump.lines.size(), row.lineCount) << row.name;
     EXPECT_EQ(Lines(dump.lines.end() - static_cast<std::ptrdiff_t>(row.lastLines.size()), dump.lines.end()),
               row.lastLines)

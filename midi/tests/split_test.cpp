@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "midi/messages.h"
 #include "support.h"
 
 namespace midi {
@@ -216,14 +217,6 @@ TEST(Split, EarlierBuildPutsTheHOfMThdBackIntoTheOddFile) {
   }
 }
 
-TEST(MeterRow, OpensTheZipperByPacket1025AndHoldsItOpen) {
-  const std::pair<std::int32_t, std::int32_t> rows[] = {
-      {1, 236},   {3, 235},  {5, 235},  {7, 234},  {11, 233},  {255, 177},
-      {513, 118}, {1023, 0}, {1025, 0}, {1029, 0}, {99999, 0}, {INT32_MAX, 0},
-  };
-  for (const auto& [k, row] : rows) EXPECT_EQ(MeterRow(k), row) << "k = " << k;
-}
-
 std::vector<std::string> Files(const ScratchFolder& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
@@ -233,22 +226,22 @@ std::vector<std::string> Files(const ScratchFolder& folder) {
   return names;
 }
 
-TEST(MidiYaz, WritesBothFilesMovingTheMeterOncePerPairThenRefreshesTheList) {
+TEST(MidiYaz, WritesBothFilesTellingEachPairStep) {
   SongFolder run(Melody({P1, P2, P3, P4}));
   run.folder.Write("song_13.mid", Bytes(500, 0x55));  // an older, longer file leaves no tail
-  run.tool.MidiYaz();
+  test::RecordingProgress progress;
+  const StartOutcome outcome = run.tool.MidiYaz(progress);
+  EXPECT_EQ(outcome.kind, StartOutcome::Kind::Written);
+  EXPECT_EQ(outcome.packets, 4);
   EXPECT_EQ(FirstChannelEvents(run.folder.Read("song_13.mid")),
             Join({Sounding(P1), Silent(P1), Sounding(P3), Silent(P3)}));
   EXPECT_EQ(FirstChannelEvents(run.folder.Read("song_24.mid")),
             Join({Silent(P1), Sounding(P2), Silent(P2), Sounding(P4)}));
   EXPECT_EQ(run.folder.Read("song_13.mid").size(), run.tool.image().MidiBytes.size());
-  EXPECT_EQ(run.window.meterRows, (std::vector<std::int32_t>{236, 235}));
-  EXPECT_EQ(run.window.pumps, 2);
-  EXPECT_EQ(run.window.refreshes, 1);
-  EXPECT_TRUE(run.window.messages.empty());
+  EXPECT_EQ(progress.steps, (std::vector<std::int32_t>{1, 3}));
 
   // The odd file split again: its odd packets sound already, its even ones repeat them.
-  ASSERT_TRUE(run.tool.LoadImage("song_13"));
+  ASSERT_EQ(run.tool.LoadImage("song_13").kind, LoadOutcome::Kind::Loaded);
   run.tool.MidiYaz();
   EXPECT_EQ(run.folder.Read("song_13_13.mid"), run.folder.Read("song_13.mid"));
   EXPECT_EQ(FirstChannelEvents(run.folder.Read("song_13_24.mid")),
@@ -261,7 +254,7 @@ TEST(MidiYaz, LeavesTheFolderAsItWasWhenItCannotSplitOrCannotWriteBothFiles) {
   const struct {
     const char* name;
     Bytes song;
-    int pumpsBeforeClose;
+    int stepsBeforeClose;
     std::string blocked;
     std::vector<std::string> messages;
   } rows[] = {
@@ -276,7 +269,8 @@ TEST(MidiYaz, LeavesTheFolderAsItWasWhenItCannotSplitOrCannotWriteBothFiles) {
   };
   for (const auto& row : rows) {
     SongFolder run(row.song);
-    run.window.pumpsBeforeClose = row.pumpsBeforeClose;
+    test::RecordingProgress progress;
+    progress.stepsBeforeClose = row.stepsBeforeClose;
     run.folder.Write("song_13.mid", {'o', 'l', 'd'});
     run.folder.Write("song_24.mid", {'o', 'l', 'd'});
     if (!row.blocked.empty()) {
@@ -284,15 +278,15 @@ TEST(MidiYaz, LeavesTheFolderAsItWasWhenItCannotSplitOrCannotWriteBothFiles) {
       std::filesystem::create_directory(run.folder.path() / row.blocked);
     }
     const std::vector<std::string> before = Files(run.folder);
-    run.tool.MidiYaz();
-    EXPECT_EQ(run.window.messages, row.messages) << row.name;
+    const StartOutcome outcome = run.tool.MidiYaz(progress);
+    EXPECT_EQ(messages::Of(outcome), row.messages) << row.name;
+    EXPECT_NE(outcome.kind, StartOutcome::Kind::Written) << row.name;
     EXPECT_EQ(Files(run.folder), before) << row.name;
     for (const char* name : {"song_13.mid", "song_24.mid"}) {
       if (name != row.blocked) {
         EXPECT_EQ(run.folder.Read(name), (Bytes{'o', 'l', 'd'})) << row.name << ": " << name;
       }
     }
-    EXPECT_EQ(run.window.refreshes, 0) << row.name;
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers shared by the MIDI core's tests: a window double that records what the
-// core asks of it, image and melody builders, and scratch folders.
+// Helpers shared by the MIDI core's tests: Start's progress recorded, image and
+// melody builders, and scratch folders.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,30 +13,24 @@
 #include <vector>
 
 #include "midi/image.h"
+#include "midi/progress.h"
 #include "midi/tool.h"
-#include "midi/window.h"
 
 namespace midi::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class RecordingWindow : public Window {
+// Start's progress: the pair steps told, and a window that closes after a given
+// number of them.
+class RecordingProgress : public StartProgress {
  public:
-  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  void SetBusyPointer(bool busy) override { pointer.push_back(busy ? "busy" : "default"); }
-  bool PumpEvents() override {
-    ++pumps;
-    return pumps <= pumpsBeforeClose;
+  bool PairStepDone(std::int32_t k) override {
+    steps.push_back(k);
+    return static_cast<int>(steps.size()) <= stepsBeforeClose;
   }
-  void DrawMeter(std::int32_t row) override { meterRows.push_back(row); }
-  void RefreshNameList() override { ++refreshes; }
 
-  std::vector<std::string> messages;
-  std::vector<std::string> pointer;
-  std::vector<std::int32_t> meterRows;
-  int pumps = 0;
-  int pumpsBeforeClose = INT32_MAX;  // PumpEvents reports the window closing after this many
-  int refreshes = 0;
+  std::vector<std::int32_t> steps;
+  int stepsBeforeClose = INT32_MAX;
 };
 
 // The 22 bytes of a header chunk and a first track header.
@@ -128,14 +122,19 @@ class ScratchFolder {
 // A scratch folder holding song.mid, and a tool of `build` working there with
 // the song loaded.
 struct SongFolder {
-  explicit SongFolder(const Bytes& song, Build build = Build::Tessaro5Vu)
-      : tool(window, build, folder.path()) {
+  explicit SongFolder(const Bytes& song, Build build = Build::Tessaro5Vu) : tool(build, folder.path()) {
     folder.Write("song.mid", song);
     tool.LoadImage("song");
   }
 
+  // to TXT as the window gives it: made, then saved.
+  TxtOutcome TxtYaz() {
+    TxtOutcome outcome = tool.TxtYaz();
+    tool.SaveReport(outcome);
+    return outcome;
+  }
+
   ScratchFolder folder;
-  RecordingWindow window;
   MidiTool tool;
 };
 

@@ -2,14 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "midi/messages.h"
+#include "report_support.h"
 #include "support.h"
 
 namespace midi {
 namespace {
 
+using messages::AfterSave;
+using messages::BeforeSave;
 using test::Bytes;
-using test::RecordingWindow;
+using test::ReportLines;
 using test::ScratchFolder;
+using test::SongFolder;
 using test::WithHeader;
 using Messages = std::vector<std::string>;
 
@@ -27,11 +36,10 @@ TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
       {"folder", "folder.mid", "Dosya okunamadı: folder.mid"},
   };
   for (const auto& row : rows) {
-    test::SongFolder run({1, 2, 3});
+    SongFolder run({1, 2, 3});
     run.folder.Write("empty.mid", {});
     std::filesystem::create_directory(run.folder.path() / "folder.mid");
-    EXPECT_FALSE(run.tool.LoadImage(row.entry, row.fileName));
-    EXPECT_EQ(run.window.messages, Messages{row.message});
+    EXPECT_EQ(messages::Of(run.tool.LoadImage(row.entry, row.fileName)), Messages{row.message});
     EXPECT_EQ(run.tool.image().MidiBytes, (Bytes{1, 2, 3}));
     EXPECT_EQ(run.tool.image().BaseName, "song");
     EXPECT_EQ(run.tool.image().MidiFileName, "song.mid");
@@ -41,14 +49,17 @@ TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
 TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
   for (Build build : kAllBuilds) {
     ScratchFolder folder;
-    RecordingWindow window;
-    MidiTool tool(window, build, folder.path());
-    tool.TestEt();
-    tool.TxtYaz();
-    tool.MidiYaz();
-    EXPECT_EQ(window.messages, Messages(3, "Bir dosya seçin."));
-    EXPECT_TRUE(window.pointer.empty());
-    EXPECT_TRUE(window.meterRows.empty());
+    MidiTool tool(build, folder.path());
+    test::RecordingProgress progress;
+    TxtOutcome txt = tool.TxtYaz();
+    tool.SaveReport(txt);
+    Messages shown;
+    for (const Messages& part : {messages::Of(tool.TestEt()), BeforeSave(txt), AfterSave(txt),
+                                 messages::Of(tool.MidiYaz(progress))}) {
+      shown.insert(shown.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(shown, Messages(3, "Bir dosya seçin."));
+    EXPECT_TRUE(progress.steps.empty());
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   }
 }
@@ -77,11 +88,65 @@ TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
   };
   for (const auto& row : rows) {
     for (Build build : kAllBuilds) {
-      test::SongFolder run(row.bytes, build);
-      run.tool.TestEt();
+      SongFolder run(row.bytes, build);
       const Messages& expected = build == Build::Tessaro5Vu ? row.current : row.earlier;
-      EXPECT_EQ(run.window.messages, expected) << row.name << ", build " << static_cast<int>(build);
+      EXPECT_EQ(messages::Of(run.tool.TestEt()), expected)
+          << row.name << ", build " << static_cast<int>(build);
     }
+  }
+}
+
+// The report's lines are the report's test; here the file, its name and what the
+// window is told before and after it is saved.
+TEST(TxtYaz, ReplacesTheReportBesideTheMidiFileAndNamesItInTheImage) {
+  SongFolder run(WithHeader({0xE0, 0x20, 0x41}));
+  run.folder.Write("song.txt", {'o', 'l', 'd'});
+  run.tool.DecimalSeparator = ',';
+
+  const TxtOutcome outcome = run.TxtYaz();
+
+  const Bytes file = run.folder.Read("song.txt");
+  EXPECT_EQ(std::string(file.begin(), file.end()), outcome.report);
+  const std::vector<std::string> lines = ReportLines(file);
+  ASSERT_EQ(lines.size(), 46u + 3u + 4u);
+  EXPECT_EQ(lines[0], "song.txt");
+  EXPECT_EQ(lines[48], "0025   41   065   A   03,91 Cent");
+  EXPECT_EQ(run.tool.image().MidiFileName, "song.txt");
+  EXPECT_EQ(BeforeSave(outcome), Messages{});
+  EXPECT_EQ(AfterSave(outcome), Messages{});
+  EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
+}
+
+TEST(TxtYaz, AStoppedWalkLeavesItsPartialReportAndSaysWhy) {
+  SongFolder run(WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}));
+  const TxtOutcome outcome = run.TxtYaz();
+  const std::vector<std::string> lines = ReportLines(run.folder.Read("song.txt"));
+  ASSERT_EQ(lines.size(), 46u + 14u);
+  EXPECT_EQ(lines.back(), "0031   00   000   " + std::string(1, '\0'));
+  EXPECT_EQ(BeforeSave(outcome), Messages{"Çok büyük Tick ! !"});
+  EXPECT_EQ(AfterSave(outcome), Messages{"Dosya beklenmedik biçimde sona eriyor (konum 32)."});
+  EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
+}
+
+TEST(TxtYaz, AReportThatCannotBeWrittenLeavesNoReportBehind) {
+  const Messages cannotWrite = {"Dosya yazılamadı: song.txt"};
+  {
+    // A folder of the report's name cannot be replaced; it is left as it is.
+    SongFolder run(WithHeader({0x00}));
+    std::filesystem::create_directory(run.folder.path() / "song.txt");
+    run.folder.Write("song.txt/keep", {1});
+    EXPECT_EQ(AfterSave(run.TxtYaz()), cannotWrite);
+    EXPECT_TRUE(std::filesystem::exists(run.folder.path() / "song.txt" / "keep"));
+    EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
+  }
+  {
+    // The temporary file cannot be made: the previous run's report goes too.
+    SongFolder run(WithHeader({0x00}));
+    run.folder.Write("song.txt", {'o', 'l', 'd'});
+    std::filesystem::create_directory(run.folder.path() / "song.txt.part");
+    run.folder.Write("song.txt.part/keep", {1});
+    EXPECT_EQ(AfterSave(run.TxtYaz()), cannotWrite);
+    EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt"));
   }
 }
 

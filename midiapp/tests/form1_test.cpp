@@ -49,6 +49,7 @@ class Session {
     form = std::make_unique<midiapp::Form1>(
         build, folder.path(), [this](QWidget*, const QString& title, const QString& text) {
           shown.push_back({title, text, QGuiApplication::overrideCursor() != nullptr});
+          if (onShow) onShow();
         });
     if (!form->Unloaded()) form->show();
   }
@@ -91,6 +92,7 @@ class Session {
 
   midi::test::ScratchFolder folder;
   std::vector<Shown> shown;
+  std::function<void()> onShow;  // runs while a message box is up
   std::unique_ptr<midiapp::Form1> form;
 };
 
@@ -195,12 +197,17 @@ class Form1Test : public QObject {
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
   }
 
-  void testShowsTheWarningInAMessageBox() {
+  void testAndToTxtShowTheWarningBeforeTheReportIsWritten() {
     Session session(Build::Tessaro5Vu, {{"song.mid", kTooLongDelta}});
     session.Click("song");
     session.Button("Command1")->click();
     QCOMPARE(Texts(session.shown), QStringList{"Çok büyük Tick ! !"});
     QCOMPARE(session.shown[0].title, kTessaroCaption);
+    bool reportThere = true;
+    session.onShow = [&] { reportThere = session.Exists("song.txt"); };
+    session.Button("Command2")->click();
+    QCOMPARE(Texts(session.shown), (QStringList{"Çok büyük Tick ! !", "Çok büyük Tick ! !"}));
+    QVERIFY(!reportThere && session.Exists("song.txt"));
   }
 
   void startWritesBothFilesAndRefreshesTheList_data() {

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QImage>
 #include <QtTest>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -50,6 +52,15 @@ class MeterImageTest : public QObject {
       const bool open = IsWhite(image, 24, y) && IsWhite(image, 25, y);
       QVERIFY2(open == (y < 236), qPrintable(QString("row %1").arg(y)));
     }
+  }
+
+  void meterRowOpensTheZipperByPacket1025AndHoldsItOpen() {
+    const std::pair<std::int32_t, std::int32_t> rows[] = {
+        {1, 236},   {3, 235},  {5, 235},  {7, 234},  {11, 233},  {255, 177},
+        {513, 118}, {1023, 0}, {1025, 0}, {1029, 0}, {99999, 0}, {INT32_MAX, 0},
+    };
+    for (const auto& [k, row] : rows)
+      QVERIFY2(midiapp::MeterRow(k) == row, qPrintable(QString("k = %1").arg(k)));
   }
 };
 

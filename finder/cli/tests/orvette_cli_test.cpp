@@ -16,8 +16,8 @@ namespace {
 using test::ScratchFolder;
 using Args = std::vector<std::string>;
 
-cli::test::Finished Orvette(const Args& args, const ScratchFolder& folder) {
-  return cli::test::Run(ORVETTE_CLI, args, folder.path());
+cli::test::Finished Orvette(const Args& args, const ScratchFolder& folder, const std::string& lang = "C") {
+  return cli::test::Run(ORVETTE_CLI, args, folder.path(), lang);
 }
 
 TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
@@ -127,6 +127,32 @@ TEST(OrvetteCli, TheTemperedScaleReadsBackOnItsStepsUnderBothCriteriaAndThePlotI
   EXPECT_EQ(none.status, 3);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.scl"));
   EXPECT_TRUE(test::ReadAll(folder.path() / "none.svg").starts_with("<?xml")) << none.err;
+}
+
+// The decimal separator is the one the window takes in the same environment,
+// with no locale generated here: in the numbers printed and in --limit, where
+// a comma is a decimal point only under a comma locale. On the three pitches
+// 12 measures 10: the limit 10 does not qualify it, 10.5 does.
+TEST(OrvetteCli, TakesTheWindowsDecimalSeparatorFromTheEnvironment) {
+  const struct {
+    const char* lang;
+    const char* limit;
+    int status;
+    const char* shows;  // on standard output or error
+  } rows[] = {
+      {"tr_TR.UTF-8", "10,5", 0, "Cent Limit = 10,5\nsearched teT = 12\nfound teT = 12\nMean     = -4,\n"},
+      {"de_DE.UTF-8", "10.5", 0, "Mean     = -4,\n"},
+      {"C", "10.5", 0, "Mean     = -4.\n"},
+      {"C", "10,5", 2, "orvette-cli: --limit bir sayı ister: 10,5\n"},
+  };
+  ScratchFolder folder;
+  folder.Write("three.txt", test::kThreePitches);
+  for (const auto& row : rows) {
+    const cli::test::Finished run =
+        Orvette({"three.txt", "--single", "12", "--limit", row.limit}, folder, row.lang);
+    EXPECT_EQ(run.status, row.status) << row.lang << ' ' << row.limit;
+    EXPECT_NE((run.out + run.err).find(row.shows), std::string::npos) << run.out << run.err;
+  }
 }
 
 TEST(OrvetteCli, ExitStatusesAndMessages) {

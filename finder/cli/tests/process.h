@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace finder::cli::test {
@@ -29,12 +30,18 @@ inline std::string ReadAll(std::FILE* file) {
   return text;
 }
 
-// Runs `program` with `args` in `folder` under the "C" locale and waits for it.
+// Runs `program` with `args` in `folder` under LANG=`lang`, with LC_ALL and
+// LC_NUMERIC taken out of the environment so that the caller's do not count,
+// and waits for it.
 inline Finished Run(const std::string& program, const std::vector<std::string>& args,
-                    const std::filesystem::path& folder) {
-  // The first of two settings of a variable counts, so LC_ALL=C overrides the user's.
-  std::vector<char*> envp = {const_cast<char*>("LC_ALL=C")};
-  for (char** variable = environ; *variable != nullptr; ++variable) envp.push_back(*variable);
+                    const std::filesystem::path& folder, const std::string& lang = "C") {
+  std::string langVariable = "LANG=" + lang;
+  std::vector<char*> envp = {langVariable.data()};
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    const std::string_view entry = *variable;
+    const std::string_view name = entry.substr(0, entry.find('='));
+    if (name != "LANG" && name != "LC_ALL" && name != "LC_NUMERIC") envp.push_back(*variable);
+  }
   envp.push_back(nullptr);
   std::vector<std::string> words = {program};
   words.insert(words.end(), args.begin(), args.end());
