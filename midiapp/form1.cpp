@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -24,6 +23,7 @@
 #include "midi/messages.h"
 #include "midi/names.h"
 #include "midiapp/controls.h"
+#include "midiapp/decimal.h"
 #include "midiapp/meter.h"
 #include "midiapp/texts.h"
 
@@ -53,14 +53,6 @@ void SetName(QListWidgetItem& item, const std::string& name) {
 }
 
 std::string NameOf(const QListWidgetItem& item) { return item.data(kNameBytes).toByteArray().toStdString(); }
-
-// The decimal separator of the user's regional settings, for the report. One
-// that is not a single ASCII character cannot stand in its byte columns; the
-// point does.
-char SystemDecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 && point.at(0).unicode() < 0x80 ? static_cast<char>(point.at(0).unicode()) : '.';
-}
 
 }  // namespace
 

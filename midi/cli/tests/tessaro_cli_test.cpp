@@ -23,8 +23,8 @@ using Args = std::vector<std::string>;
 
 const std::filesystem::path kSamples = MIDIAPP_SAMPLES_DIR;
 
-cli::test::Finished Tessaro(const Args& args, const ScratchFolder& folder) {
-  return cli::test::Run(TESSARO_CLI, args, folder.path());
+cli::test::Finished Tessaro(const Args& args, const ScratchFolder& folder, const std::string& lang = "C") {
+  return cli::test::Run(TESSARO_CLI, args, folder.path(), lang);
 }
 
 void CopySamples(const ScratchFolder& folder, const std::vector<std::string>& names) {
@@ -74,6 +74,35 @@ TEST(TessaroCli, DumpAndSplitWriteTheWindowsFilesByteForByte) {
     for (const std::string& name : FileNames(byWindow)) {
       EXPECT_TRUE(byCli.Read(name) == byWindow.Read(name)) << row.build << " " << name;
     }
+  }
+}
+
+// The window reads the separator through Qt, which knows every locale whether or
+// not the system has it generated; tessaro-cli must write the same report.
+TEST(TessaroCli, TheReportsSeparatorIsTheWindowsForTheSameSettings) {
+  const struct {
+    const char* lang;
+    Args options;
+    char separator;
+  } rows[] = {
+      {"tr_TR.UTF-8", {}, ','},
+      {"de_DE.UTF-8", {}, ','},
+      {"C", {}, '.'},
+      {"tr_TR.UTF-8", {"--decimal-separator", "."}, '.'},
+  };
+  for (const auto& row : rows) {
+    ScratchFolder folder;
+    CopySamples(folder, {"rast.mid"});
+    Args args = row.options;
+    args.insert(args.end(), {"dump", "rast.mid"});
+    EXPECT_EQ(Tessaro(args, folder, row.lang).status, 0) << row.lang;
+    MidiTool tool(Build::Tessaro5Vu, folder.path());
+    tool.DecimalSeparator = row.separator;
+    ASSERT_EQ(tool.LoadImage("rast").kind, LoadOutcome::Kind::Loaded);
+    const std::string expected = tool.TxtYaz().report;
+    ASSERT_NE(expected.find(std::string("03") + row.separator + "78 Cent"), std::string::npos);
+    const Bytes written = folder.Read("rast.txt");
+    EXPECT_TRUE(std::string(written.begin(), written.end()) == expected) << row.lang;
   }
 }
 
