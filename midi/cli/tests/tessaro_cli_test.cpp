@@ -205,7 +205,9 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "silent_cent.txt"));
 }
 
-TEST(TessaroCli, TheRastSamplesCentsLeadTheFinderTo53) {
+// Each line in the finder's source-table form: the pitch with a period, a comma,
+// the duration, CR LF.
+TEST(TessaroCli, TheRastSamplesCentsAreItsCommasOf53) {
   ScratchFolder folder;
   CopySamples(folder, {"rast.mid"});
   ASSERT_EQ(Tessaro({"cents", "rast.mid"}, folder).status, 0);
@@ -219,20 +221,13 @@ TEST(TessaroCli, TheRastSamplesCentsLeadTheFinderTo53) {
   std::string line;
   for (std::size_t i = 0; i < std::size(commas); ++i) {
     ASSERT_TRUE(std::getline(lines, line)) << "line " << i + 1;
-    const double cent = std::strtod(line.c_str(), nullptr);
+    char* end = nullptr;
+    const double cent = std::strtod(line.c_str(), &end);
     const double expected = std::fmod(commas[i] * 1200.0 / 53.0, 1200.0);
     EXPECT_NEAR(cent, expected, 0.0123) << line;
-    EXPECT_EQ(line.substr(line.find(',')), i + 1 == std::size(commas) ? ",960\r" : ",480\r") << line;
+    EXPECT_EQ(std::string(end), i + 1 == std::size(commas) ? ",960\r" : ",480\r") << line;
   }
   EXPECT_FALSE(std::getline(lines, line));
-
-  const cli::test::Finished found =
-      cli::test::Run(ORVETTE_CLI, {"rast_cent.txt", "--limit", "0.05"}, folder.path());
-  EXPECT_EQ(found.status, 0) << found.err;
-  EXPECT_TRUE(found.out.starts_with("53\n")) << found.out;
-  const cli::test::Finished below53 =
-      cli::test::Run(ORVETTE_CLI, {"rast_cent.txt", "--range", "12", "52", "--limit", "0.05"}, folder.path());
-  EXPECT_EQ(below53.status, 3);
 }
 
 }  // namespace
