@@ -1,6 +1,7 @@
 #include "midiapp/controls.h"
 
-#include <QKeyEvent>
+#include <QFocusEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <utility>
@@ -9,13 +10,49 @@ namespace midiapp {
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QListWidget::itemClicked, this, &ListBox::Click);
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+    if (!pressing_) emit Click();
+  });
+  connect(this, &QListWidget::itemClicked, this, [this] { clicked_ = true; });
 }
 
-void ListBox::keyPressEvent(QKeyEvent* event) {
-  const QList<QListWidgetItem*> before = selectedItems();
-  QListWidget::keyPressEvent(event);
-  if (selectedItems() != before) emit Click();
+QPersistentModelIndex ListBox::chosen() const {
+  const QModelIndexList indexes = selectedIndexes();
+  return indexes.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(indexes.front());
+}
+
+void ListBox::pressed() {
+  if (pressing_) return;  // a second button while the first is down
+  pressing_ = true;
+  clicked_ = false;
+  chosenAtPress_ = chosen();
+}
+
+void ListBox::pressEnded() {
+  if (!pressing_) return;
+  pressing_ = false;
+  if (chosen() != chosenAtPress_ || clicked_) emit Click();
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+  pressed();
+  QListWidget::mousePressEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  pressed();
+  QListWidget::mouseDoubleClickEvent(event);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+  QListWidget::mouseReleaseEvent(event);
+  pressEnded();
+}
+
+// A press whose release the list never sees ends when the list loses the focus.
+void ListBox::focusOutEvent(QFocusEvent* event) {
+  QListWidget::focusOutEvent(event);
+  pressEnded();
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {

@@ -2,16 +2,22 @@
 
 #include <QImage>
 #include <QListWidget>
+#include <QPersistentModelIndex>
 #include <QWidget>
 
-class QKeyEvent;
+class QFocusEvent;
+class QMouseEvent;
 class QPaintEvent;
 
 // Two controls of the MIDI tool's window that Qt lacks as such.
 namespace midiapp {
 
-// A list box whose Click is what its user calls choosing an entry: a mouse click
-// on an entry, or a change of the chosen entry by the keyboard.
+// A list box whose Click comes whenever its user changes the chosen entry, by
+// any means (a click with either button, a press on one entry released on
+// another, the keyboard), and on a click on the chosen entry. What the mouse
+// chooses counts once the button is released: a drag across the list is one
+// choice. A change made by the program while the list's signals are blocked is
+// no choice of the user's.
 class ListBox : public QListWidget {
   Q_OBJECT
 
@@ -22,7 +28,21 @@ class ListBox : public QListWidget {
   void Click();
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  QPersistentModelIndex chosen() const;
+  void pressed();
+  // Reports the press that ends as the user's choice, if it changed the chosen
+  // entry or was a click on one.
+  void pressEnded();
+
+  bool pressing_ = false;
+  bool clicked_ = false;
+  QPersistentModelIndex chosenAtPress_;
 };
 
 // A picture area: shows its picture from its top-left corner and keeps the

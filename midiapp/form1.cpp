@@ -10,11 +10,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "midi/messages.h"
 #include "midi/names.h"
 #include "midiapp/controls.h"
+#include "midiapp/decimal.h"
 #include "midiapp/meter.h"
 #include "midiapp/texts.h"
 
@@ -51,14 +53,6 @@ void SetName(QListWidgetItem& item, const std::string& name) {
 }
 
 std::string NameOf(const QListWidgetItem& item) { return item.data(kNameBytes).toByteArray().toStdString(); }
-
-// The decimal separator of the user's regional settings, for the report. One
-// that is not a single ASCII character cannot stand in its byte columns; the
-// point does.
-char SystemDecimalSeparator() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 && point.at(0).unicode() < 0x80 ? static_cast<char>(point.at(0).unicode()) : '.';
-}
 
 }  // namespace
 
@@ -133,20 +127,35 @@ void Form1::DrawMeter(std::int32_t row) {
 }
 
 void Form1::RefreshNameList() {
+  std::optional<std::string> chosenFile;
+  if (const QListWidgetItem* chosen = selectedEntry())
+    chosenFile = NameOf(*File_MID->item(List_MID->row(chosen)));
   const std::vector<midi::MidiName> names = midi::ListMidiNames(tool_.folder());
   const int count = static_cast<int>(names.size());
   File_MID->clear();
   for (const midi::MidiName& name : names) SetName(*new QListWidgetItem(File_MID), name.fileName);
 
-  // Entries are rewritten in their rows, so the chosen entry stays chosen: the
-  // files a split adds sort after the file they come from.
+  // Rebuilding the list is not the user choosing an entry: nothing is loaded.
+  const QSignalBlocker notAChoice(List_MID);
+  int chosenRow = -1;
   for (int i = 0; i < count; ++i) {
     QListWidgetItem* entry = List_MID->item(i);
     if (entry == nullptr) entry = new QListWidgetItem(List_MID);
     SetName(*entry, names[static_cast<std::size_t>(i)].entry);
+    if (names[static_cast<std::size_t>(i)].fileName == chosenFile) chosenRow = i;
   }
   // An entry whose file has gone would only fail to load.
   while (List_MID->count() > count) delete List_MID->takeItem(count);
+
+  // The choice stays with its file, which is the file loaded, wherever its entry
+  // now stands: files that came or went meanwhile shift the rows. When the file
+  // itself has gone, nothing stays chosen. So the chosen entry and the loaded
+  // file still agree, and the meter keeps showing how far the split came.
+  if (chosenRow >= 0) {
+    List_MID->setCurrentRow(chosenRow, QItemSelectionModel::ClearAndSelect);
+  } else {
+    List_MID->clearSelection();
+  }
 }
 
 void Form1::List_MID_Click() {

@@ -75,7 +75,8 @@ class Form1 : public QWidget, public midi::StartProgress {
   bool PumpEvents();
   // Shows the meter picture from source row `row` on.
   void DrawMeter(std::int32_t row);
-  // Re-reads the folder and rebuilds the list of MIDI file names.
+  // Re-reads the folder and rebuilds the list of MIDI file names; the choice
+  // stays with the file chosen.
   void RefreshNameList();
 
   void createControls();

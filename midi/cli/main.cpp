@@ -2,7 +2,6 @@
 // Each file is loaded as the window loads a chosen entry, and the command writes
 // exactly what the window writes, beside the file.
 
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -18,6 +17,7 @@
 #include "midi/messages.h"
 #include "midi/split.h"
 #include "midi/tool.h"
+#include "midiapp/decimal.h"
 
 namespace midi::cli {
 namespace {
@@ -34,19 +34,6 @@ struct Options {
   Command command = Command::Test;
   std::vector<std::string> files;
 };
-
-// The decimal separator of the user's regional settings, when it is one ASCII
-// character; otherwise the point. The numeric locale is set back to "C"
-// afterwards, so that nothing else reads or writes numbers by it.
-char LocaleDecimalSeparator() {
-  char separator = '.';
-  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
-    const std::string_view point = std::localeconv()->decimal_point;
-    if (point.size() == 1 && static_cast<unsigned char>(point[0]) < 0x80) separator = point[0];
-  }
-  std::setlocale(LC_NUMERIC, "C");
-  return separator;
-}
 
 std::optional<Build> BuildNamed(std::string_view name) {
   if (name == "Tessaro5Vu") return Build::Tessaro5Vu;
@@ -72,7 +59,8 @@ std::optional<Command> CommandNamed(std::string_view name) {
 // command, the rest are files.
 Options Parse(const std::vector<std::string_view>& args) {
   Options options;
-  options.separator = LocaleDecimalSeparator();
+  // The window's rule, so that the same user gets the same report from both.
+  options.separator = midiapp::SystemDecimalSeparator();
   std::optional<Command> command;
   bool optionsEnd = false;
   for (std::size_t i = 0; i < args.size(); ++i) {

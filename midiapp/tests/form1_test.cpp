@@ -71,12 +71,15 @@ class Session {
     return items.isEmpty() ? QString() : items.front()->text();
   }
 
-  // A mouse click on the entry `entry`.
-  void Click(const QString& entry, Qt::KeyboardModifiers modifiers = {}) const {
+  // Where the entry `entry` stands in the list's viewport.
+  QPoint At(const QString& entry) const {
     const QList<QListWidgetItem*> items = List()->findItems(entry, Qt::MatchExactly);
-    QVERIFY2(items.size() == 1, qPrintable(entry));
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers,
-                      List()->visualItemRect(items.front()).center());
+    return items.size() == 1 ? List()->visualItemRect(items.front()).center() : QPoint(-1, -1);
+  }
+  // A click on the entry `entry`.
+  void Click(const QString& entry, Qt::KeyboardModifiers modifiers = {},
+             Qt::MouseButton button = Qt::LeftButton) const {
+    QTest::mouseClick(List()->viewport(), button, modifiers, At(entry));
   }
 
   // Runs `probe` from inside the first event pump of what comes next.
@@ -171,12 +174,9 @@ class Form1Test : public QObject {
     session.Click("B");
     QCOMPARE(session.form->image().MidiBytes, Bytes{7});
 
-    session.Click("a");
-    QTest::keyClick(session.List(), Qt::Key_Down);  // the keyboard chooses too
-    QCOMPARE(session.Selected(), QString("B"));
-    QCOMPARE(session.form->image().MidiBytes, Bytes{7});
     session.folder.Write("B.MID", {8});
     QTest::keyClick(session.List(), Qt::Key_Down);  // already the last entry: nothing chosen anew
+    session.Click("B", {}, Qt::RightButton);        // nor by a right click on it
     QCOMPARE(session.form->image().MidiBytes, Bytes{7});
     QVERIFY(session.shown.empty());
 
@@ -184,6 +184,49 @@ class Form1Test : public QObject {
     session.Click("B");
     QCOMPARE(Texts(session.shown), QStringList{"Dosya okunamadı: B.MID"});
     QCOMPARE(session.form->image().MidiBytes, Bytes{7});
+  }
+
+  // However the user chooses an entry, and on every click on the chosen one, the
+  // meter closes and the entry's file is loaded: the entry shown chosen and the
+  // file loaded never differ. A drag across the list is one choice, where it ends.
+  void everyWayOfChoosingAnEntryLoadsItsFile_data() {
+    QTest::addColumn<int>("way");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("left click") << 0 << "b";
+    QTest::newRow("right click") << 1 << "b";
+    QTest::newRow("press on one entry, release on another") << 2 << "b";
+    QTest::newRow("arrow key") << 3 << "b";
+    QTest::newRow("a click on the entry chosen") << 0 << "a";
+  }
+  void everyWayOfChoosingAnEntryLoadsItsFile() {
+    QFETCH(int, way);
+    QFETCH(QString, entry);
+    Session session(Build::Tessaro5Vu, {{"a.mid", Song(256)}, {"b.mid", {4, 5}}});
+    session.Click("a");
+    session.Button("Command3")->click();  // opens the meter; lists a, a_13, a_24, b
+    session.Remove("a_13.mid");           // loading it on the way would say so
+    QWidget* const viewport = session.List()->viewport();
+    switch (way) {
+      case 0:
+        session.Click(entry);
+        break;
+      case 1:
+        session.Click(entry, {}, Qt::RightButton);
+        break;
+      case 2:
+        QTest::mousePress(viewport, Qt::LeftButton, {}, session.At("a_13"));
+        QTest::mouseMove(viewport, session.At("a_24"));
+        QTest::mouseMove(viewport, session.At(entry));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, session.At(entry));
+        break;
+      default:
+        QTest::keyClick(session.List(), Qt::Key_End);
+        break;
+    }
+    QCOMPARE(session.Selected(), entry);
+    QCOMPARE(session.form->image().BaseName, entry.toStdString());
+    QCOMPARE(session.Meter(), MeterAt(236));
+    QCOMPARE(Texts(session.shown), QStringList{});
   }
 
   void aClickThatLeavesNothingChosenAsksForAFile() {
@@ -210,37 +253,34 @@ class Form1Test : public QObject {
     QVERIFY(!reportThere && session.Exists("song.txt"));
   }
 
+  // The list is rebuilt after the split, and the choice stays with the file it
+  // loaded, wherever that file's entry now stands; nothing is loaded anew.
   void startWritesBothFilesAndRefreshesTheList_data() {
-    QTest::addColumn<QStringList>("removed");  // after start-up
+    QTest::addColumn<QStringList>("removed");  // after the click on b
     QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("chosen");
     QTest::newRow("the new files join in order")
-        << QStringList{} << QStringList{"a", "a_13", "a_24", "b", "c", "d"};
+        << QStringList{} << QStringList{"a", "b", "b_13", "b_24", "c", "d"} << "b";
     QTest::newRow("files that have gone leave the list")
-        << QStringList{"b.mid", "c.mid", "d.mid"} << QStringList{"a", "a_13", "a_24"};
+        << QStringList{"a.mid", "d.mid"} << QStringList{"b", "b_13", "b_24", "c"} << "b";
+    QTest::newRow("when the file chosen has gone, nothing is chosen")
+        << QStringList{"b.mid"} << QStringList{"a", "b_13", "b_24", "c", "d"} << "";
   }
   void startWritesBothFilesAndRefreshesTheList() {
     QFETCH(QStringList, removed);
     QFETCH(QStringList, entries);
+    QFETCH(QString, chosen);
     Session session(Build::Tessaro5Vu,
-                    {{"a.mid", Song(4)}, {"b.mid", Song(1)}, {"c.mid", Song(1)}, {"d.mid", Song(1)}});
-    session.Click("a");
+                    {{"a.mid", Song(1)}, {"b.mid", Song(256)}, {"c.mid", Song(1)}, {"d.mid", Song(1)}});
+    session.Click("b");
     for (const QString& name : removed) session.Remove(name.toStdString());
-    session.Button("Command3")->click();
+    session.Button("Command3")->click();  // 256 packets: the last pair step puts the meter at row 177
     QVERIFY(session.shown.empty());
     QCOMPARE(session.Entries(), entries);
-    QCOMPARE(session.Selected(), QString("a"));
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-  }
-
-  // 256 packets: the last pair step is packet 255, which puts the meter at row 177.
-  void theMeterClosesOnEveryClickAndOpensDuringASplit() {
-    Session session(Build::Tessaro5Vu, {{"a.mid", Song(256)}});
-    QCOMPARE(session.Meter(), MeterAt(236));
-    session.Click("a");
-    session.Button("Command3")->click();
+    QCOMPARE(session.Selected(), chosen);
+    QCOMPARE(session.form->image().BaseName, std::string("b"));
     QCOMPARE(session.Meter(), MeterAt(177));
-    session.Click("a");
-    QCOMPARE(session.Meter(), MeterAt(236));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
   }
 
   void theBuildsDiffer_data() {
@@ -300,7 +340,8 @@ class Form1Test : public QObject {
     QFETCH(bool, written);
     Session session(build, {{"song.mid", Song(2)}});
     session.Click("song");
-    session.List()->clearSelection();
+    session.Click("song", Qt::ControlModifier);  // takes the choice back
+    session.shown.clear();
     session.Button("Command2")->click();
     QCOMPARE(Texts(session.shown), shown);
     const Bytes report = session.folder.Read("song.txt");

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli::test {
@@ -29,12 +30,17 @@ inline std::string ReadAll(std::FILE* file) {
   return text;
 }
 
-// Runs `program` with `args` in `folder` under the "C" locale and waits for it.
+// Runs `program` with `args` in `folder` and waits for it. Its regional settings
+// are LANG=`lang` alone: none of the LC_ variables or LANG of the tests' own
+// environment reach it.
 inline Finished Run(const std::string& program, const std::vector<std::string>& args,
-                    const std::filesystem::path& folder) {
-  // The first of two settings of a variable counts, so LC_ALL=C overrides the user's.
-  std::vector<char*> envp = {const_cast<char*>("LC_ALL=C")};
-  for (char** variable = environ; *variable != nullptr; ++variable) envp.push_back(*variable);
+                    const std::filesystem::path& folder, const std::string& lang = "C") {
+  std::string setting = "LANG=" + lang;
+  std::vector<char*> envp = {setting.data()};
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    const std::string_view name(*variable);
+    if (!name.starts_with("LC_") && !name.starts_with("LANG=")) envp.push_back(*variable);
+  }
   envp.push_back(nullptr);
   std::vector<std::string> words = {program};
   words.insert(words.end(), args.begin(), args.end());
