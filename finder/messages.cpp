@@ -1,6 +1,7 @@
 #include "finder/messages.h"
 
 #include "finder/result.h"
+#include "finder/scala.h"
 
 namespace finder::messages {
 
@@ -77,5 +78,37 @@ std::optional<std::string> MessageOf(PrintOutcome outcome) {
   }
   return CannotWrite(kResultFile);
 }
+
+std::optional<std::string> MessageOf(const ScalaReading& reading) {
+  using Status = ScalaReading::Status;
+  std::string text = "Scala dosyasında ";
+  switch (reading.status) {
+    case Status::Ok:
+      return std::nullopt;
+    case Status::NumberExpected:
+      text += "sayı bekleniyordu";
+      break;
+    case Status::NumberTooLarge:
+      text += "sayı çok büyük";
+      break;
+    case Status::RatioNotPositive:
+      text += "oran 0'dan büyük olmalı";
+      break;
+    case Status::OutOfOctave:
+      text += "1200 sentin üstünde perde var";
+      break;
+    case Status::CountMismatch:
+      text += std::to_string(reading.count) + " perde yazılı ama " + std::to_string(reading.pitchLines) +
+              " perde satırı var";
+      break;
+  }
+  return text + " (satır " + std::to_string(reading.line) + ").";
+}
+
+std::string TemperedDescription(std::int32_t degree, std::string_view sourceName) {
+  return std::to_string(degree) + " eşit temperaman, kaynak: " + std::string(sourceName);
+}
+
+std::string TemperedStep(std::int32_t step) { return std::to_string(step) + ". basamak"; }
 
 }  // namespace finder::messages

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "finder/finder.h"
+#include "finder/scala.h"
 
 // Every text that the finder's commands give the user, in one place, and the
 // one place that turns what a command did into its text. UTF-8; the window
@@ -34,5 +35,13 @@ std::string RangeNotFound(std::int32_t start, std::int32_t stop);
 std::optional<std::string> MessageOf(const SourceOutcome& outcome, std::string_view fileName);
 std::optional<std::string> MessageOf(const RunOutcome& outcome);
 std::optional<std::string> MessageOf(PrintOutcome outcome);
+
+// Why a Scala text was refused, with its line: "Scala dosyasında sayı bekleniyordu (satır 3).";
+// nothing for one that was read.
+std::optional<std::string> MessageOf(const ScalaReading& reading);
+// The description of a scale tempered into a degree: "53 eşit temperaman, kaynak: rast.scl"
+std::string TemperedDescription(std::int32_t degree, std::string_view sourceName);
+// The comment over a step of that scale: "9. basamak"
+std::string TemperedStep(std::int32_t step);
 
 }  // namespace finder::messages

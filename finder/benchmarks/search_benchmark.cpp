@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "finder/finder.h"
+#include "finder/scala.h"
 #include "literal.h"
 #include "support.h"
 
@@ -25,7 +26,7 @@ std::vector<SourceRecord> RandomPitches(std::size_t count) {
 // Arguments: the number of pitches, and 0 for Maximum Deviation or 1 for Standard Deviation.
 void BM_Basla(benchmark::State& state) {
   Finder finder;
-  finder.KaynakOku(test::SourceText(RandomPitches(static_cast<std::size_t>(state.range(0)))));
+  finder.KaynakOku(SourceTableText(RandomPitches(static_cast<std::size_t>(state.range(0)))));
   const SearchSettings settings{
       .criterion = state.range(1) == 0 ? Criterion::MaxDeviation : Criterion::StandardDeviation,
       .centLimitText = "0"};

@@ -1,8 +1,14 @@
 // orvette-cli: the finder's run on one source table, from a terminal. It reads
-// the table, runs the search with the window's settings and prints what the
-// chart shows: the found degree, the step rows and the summary.
+// the table (the finder's own or a Scala scale), runs the search with the
+// window's settings and prints what the chart shows: the found degree, the step
+// rows and the summary. On request it also writes the table it read, the scale
+// tempered into the found degree, and a plot of the measures.
 
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QtGlobal>
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -13,6 +19,7 @@
 
 #include "finder/app/decimal_separator.h"
 #include "finder/chart.h"
+#include "finder/cli/plot.h"
 #include "finder/cli/texts.h"
 #include "finder/files.h"
 #include "finder/finder.h"
@@ -20,6 +27,7 @@
 #include "finder/messages.h"
 #include "finder/number.h"
 #include "finder/result.h"
+#include "finder/scala.h"
 
 namespace finder::cli {
 namespace {
@@ -34,7 +42,20 @@ struct Options {
   SearchSettings settings;
   bool csv = false;
   bool curve = false;
+  std::string tableOut;  // --table: the pitch table read, in the finder's source format
+  std::string sclOut;    // --scl: the scale tempered into the found degree
+  std::string plotOut;   // --plot: the measures over the degrees, SVG or PNG
 };
+
+// Whether a file name ends in `ending`, in any letter case.
+bool EndsWith(std::string_view name, std::string_view ending) {
+  if (name.size() < ending.size()) return false;
+  return std::equal(ending.begin(), ending.end(), name.end() - static_cast<std::ptrdiff_t>(ending.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
 
 [[noreturn]] void WrongCommandLine(std::string_view problem) {
   std::cerr << texts::kProgram << ": " << problem << "\n\n" << texts::kUsage;
@@ -90,6 +111,13 @@ Options Parse(const std::vector<std::string_view>& args, char separator) {
       options.csv = true;
     } else if (arg == "--curve") {
       options.curve = true;
+    } else if (arg == "--table") {
+      options.tableOut = value(false);
+    } else if (arg == "--scl") {
+      options.sclOut = value(false);
+    } else if (arg == "--plot") {
+      options.plotOut = value(false);
+      if (!PlotFormatOf(options.plotOut)) WrongCommandLine(texts::PlotEnding(options.plotOut));
     } else {
       WrongCommandLine(texts::UnknownOption(arg));
     }
@@ -103,10 +131,20 @@ Options Parse(const std::vector<std::string_view>& args, char separator) {
 // What the window would show in a box: on standard error, with the table's name in front.
 void Say(const std::string& table, std::string_view text) { std::cerr << table << ": " << text << '\n'; }
 
-// Reads the table into `finder`; false, having said why, when there is nothing to search.
+// Reads the table into `finder`, a Scala scale by way of the source format it
+// is written in; false, having said why, when there is nothing to search.
 bool ReadTable(Finder& finder, const std::string& table) {
   const std::filesystem::path path(table);
-  const SourceOutcome read = finder.KaynakOku(ReadWhole(path));
+  std::optional<std::string> text = ReadWhole(path);
+  if (text && EndsWith(table, ".scl")) {
+    const ScalaReading scale = ParseScala(*text);
+    if (const std::optional<std::string> message = messages::MessageOf(scale)) {
+      Say(table, *message);
+      return false;
+    }
+    text = SourceTableText(scale.records);
+  }
+  const SourceOutcome read = finder.KaynakOku(text);
   if (const std::optional<std::string> message = messages::MessageOf(read, path.filename().string())) {
     Say(table, *message);
     return false;
@@ -116,6 +154,41 @@ bool ReadTable(Finder& finder, const std::string& table) {
     return false;
   }
   return true;
+}
+
+// Saves `bytes` whole as `file`; false, having said so, when it cannot.
+bool Save(const std::string& table, const std::string& file, std::string_view bytes) {
+  if (SaveWhole(file, bytes)) return true;
+  Say(table, messages::CannotWrite(std::filesystem::path(file).filename().string()));
+  return false;
+}
+
+// The plot of the run's measures. Qt draws it offscreen, whatever display
+// there is, and its own notices stay off the terminal, which carries the
+// companion's texts only.
+bool WritePlot(const std::string& file, const RunOutcome& run, const std::string& table, char separator) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
+  });
+  int argc = 1;
+  char name[] = "orvette-cli";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication application(argc, argv);
+  PlotData data{
+      .title = texts::PlotTitle(std::filesystem::path(table).filename().string(), run.start, run.stop),
+      .curve = {},
+      .limit = static_cast<float>(LeadingNumber(run.settings.centLimitText, run.settings.decimalSeparator)),
+      .found = run.status == RunOutcome::Status::Found ? std::optional(run.degree) : std::nullopt,
+      .criterion = run.settings.criterion,
+      .separator = separator};
+  for (const DegreeMeasure& point : run.curve) data.curve.push_back({point.degree, point.measure});
+  const QByteArray bytes = DrawPlot(data, *PlotFormatOf(file));
+  if (bytes.isEmpty()) {
+    Say(table, messages::CannotWrite(std::filesystem::path(file).filename().string()));
+    return false;
+  }
+  return Save(table, file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // One line per degree tried: the degree and its measure.
@@ -176,16 +249,29 @@ int Run(const Options& options) {
   const char separator = options.settings.decimalSeparator;
   Finder finder;
   if (!ReadTable(finder, options.table)) return kFailed;
+  if (!options.tableOut.empty() &&
+      !Save(options.table, options.tableOut, SourceTableText(finder.SourceTable()))) {
+    return kFailed;
+  }
   const RunOutcome run = finder.Basla(options.settings);
   if (options.curve) PrintCurve(run.curve, separator);
   if (const std::optional<std::string> message = messages::MessageOf(run)) Say(options.table, *message);
   if (options.curve) std::cout << '\n';  // the curve's end, also when no degree was tried
-  if (run.status == RunOutcome::Status::Found) PrintChart(run, separator);
-  // Print follows a run that found a degree or that none qualified; one that
-  // failed leaves any older file alone.
-  const bool printable =
-      run.status == RunOutcome::Status::Found || run.status == RunOutcome::Status::NoneQualified;
-  if (options.csv && printable && !WriteResultFile(finder, options.table, separator)) return kFailed;
+  const bool found = run.status == RunOutcome::Status::Found;
+  if (found) PrintChart(run, separator);
+  // Print and the plot follow a run that found a degree or that none
+  // qualified; one that failed leaves any older file alone.
+  const bool searched = found || run.status == RunOutcome::Status::NoneQualified;
+  if (options.csv && searched && !WriteResultFile(finder, options.table, separator)) return kFailed;
+  if (!options.sclOut.empty() && found) {
+    const std::string bytes =
+        TemperedScale(std::filesystem::path(options.sclOut).filename().string(),
+                      std::filesystem::path(options.table).filename().string(), finder.StepTable());
+    if (!Save(options.table, options.sclOut, bytes)) return kFailed;
+  }
+  if (!options.plotOut.empty() && searched && !WritePlot(options.plotOut, run, options.table, separator)) {
+    return kFailed;
+  }
   return ExitStatus(run.status);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "finder/search.h"
 
 // Every text of orvette-cli, in one place. UTF-8.
 namespace finder::cli::texts {
@@ -9,11 +12,12 @@ namespace finder::cli::texts {
 inline constexpr std::string_view kProgram = "orvette-cli";
 
 inline constexpr std::string_view kUsage =
-    "Kullanım: orvette-cli TABLO.txt [--single N | --range BAŞ SON] [--criterion max|std] [--limit X]\n"
-    "                     [--csv] [--curve]\n"
+    "Kullanım: orvette-cli TABLO [--single N | --range BAŞ SON] [--criterion max|std] [--limit X]\n"
+    "                     [--csv] [--curve] [--table DOSYA.txt] [--scl DOSYA.scl] [--plot DOSYA.svg|.png]\n"
     "\n"
-    "Kaynak tablosuna (satır başına \"sent,süre\") uyan eşit temperamanı arar ve bulunan dereceyi,\n"
-    "basamak tablosunu ve özeti yazar.\n"
+    "Kaynak tablosuna (satır başına \"sent,süre\") ya da adı .scl ile biten bir Scala dizisine uyan\n"
+    "eşit temperamanı arar ve bulunan dereceyi, basamak tablosunu ve özeti yazar. Scala dizisinin\n"
+    "1/1'i 0 sent olarak başa eklenir, kapanış oktavı (2/1) alınmaz; her perdenin süresi 1'dir.\n"
     "\n"
     "Seçenekler:\n"
     "  --single N          yalnız N dereceyi dener\n"
@@ -23,6 +27,9 @@ inline constexpr std::string_view kUsage =
     "  --limit X           sent sınırı: ölçü bundan küçük olmalı (varsayılan: 1)\n"
     "  --csv               sonucu tablonun yanına sonuc.csv olarak da yazar\n"
     "  --curve             önce denenen her derecenin ölçüsünü yazar, satır başına \"derece ölçü\"\n"
+    "  --table DOSYA.txt   okunan perde tablosunu kaynak biçiminde (\"sent,süre\") yazar\n"
+    "  --scl DOSYA.scl     bulunan dereceye yerleştirilmiş diziyi Scala dosyası olarak yazar\n"
+    "  --plot DOSYA.svg    denenen derecelerin ölçülerini sent sınırıyla birlikte çizer (.svg ya da .png)\n"
     "  --help              bu yardımı gösterir\n"
     "\n"
     "Çıkış durumu: 0 bir derece bulunduğunda, 1 bir hata olduğunda, 2 komut satırı yanlışsa,\n"
@@ -44,5 +51,26 @@ inline constexpr std::string_view kSingleOrRange = "--single ile --range birlikt
 inline constexpr std::string_view kOneTable = "tam olarak bir kaynak tablosu gerekli.";
 
 inline constexpr std::string_view kNoRecords = "Kaynak dosyada kayıt yok.";
+
+inline std::string PlotEnding(std::string_view file) {
+  return std::string("--plot .svg ya da .png ile biten bir dosya adı ister: ").append(file);
+}
+
+// The plot of a run's measures over its degrees.
+inline std::string PlotTitle(std::string_view table, std::int16_t start, std::int16_t stop) {
+  return std::string(table) + ": " +
+         (start == stop ? std::to_string(start) : std::to_string(start) + "-" + std::to_string(stop));
+}
+inline constexpr std::string_view kPlotDegreeAxis = "Derece (oktavın eşit bölüm sayısı)";
+inline constexpr std::string_view PlotMeasureAxis(Criterion criterion) {
+  return criterion == Criterion::MaxDeviation ? "En büyük sapma (sent)" : "Standart sapma (sent)";
+}
+inline std::string PlotLimit(std::string_view limit) {
+  return std::string("sınır ").append(limit).append(" sent");
+}
+inline std::string PlotFound(std::int16_t degree, std::string_view measure) {
+  return std::to_string(degree) + " eşit temperaman: " + std::string(measure) + " sent";
+}
+inline constexpr std::string_view kPlotNoneFound = "Hiçbir derece sınırın altına inmedi.";
 
 }  // namespace finder::cli::texts

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "finder/scala.h"
 #include "literal.h"
 #include "support.h"
 
@@ -325,7 +326,7 @@ TEST(Basla, AgreesBitForBitWithTheStepByStepSearch) {
     const double limit = limit64ths(random) / 64.0;
     const std::vector<SourceRecord> records = RandomTable(random, start);
 
-    f.finder.KaynakOku(test::SourceText(records));
+    f.finder.KaynakOku(SourceTableText(records));
     const std::string limitText = std::to_string(limit);
     const RunOutcome outcome =
         f.Run(start == stop ? Single(std::to_string(start), criterion, limitText)

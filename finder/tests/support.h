@@ -1,11 +1,10 @@
 #pragma once
 
 // Helpers shared by the finder's tests: a canvas double that records what the
-// report draws, a scratch folder, source texts written from records, a finder
-// with a table read for a run, and the message of an outcome.
+// report draws, a scratch folder, a finder with a table read for a run, and the
+// message of an outcome.
 
 #include <bit>
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -56,21 +55,6 @@ class ScratchFolder {
 inline std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A source text of the records' Cent and Duration, one record a line, each
-// number written in the shortest fixed form that reads back as the same float.
-inline std::string SourceText(const std::vector<SourceRecord>& records) {
-  std::string text;
-  char number[128];
-  for (const SourceRecord& record : records) {
-    const auto fixed = [&](float value) {
-      return std::string(number,
-                         std::to_chars(number, number + sizeof number, value, std::chars_format::fixed).ptr);
-    };
-    text += fixed(record.Cent) + "," + fixed(record.Duration) + "\r\n";
-  }
-  return text;
 }
 
 // Records every call in order as a line: "clear", "legends", "refresh",

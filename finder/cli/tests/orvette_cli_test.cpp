@@ -80,6 +80,55 @@ TEST(OrvetteCli, CurvePrintsEveryDegreeTriedWithItsMeasureBeforeTheResult) {
   EXPECT_EQ(found, "19");
 }
 
+std::string Sample(const char* name) {
+  return test::ReadAll(std::filesystem::path(FINDER_SAMPLES_DIR) / name);
+}
+
+TEST(OrvetteCli, AScalaScaleFindsWhatItsCentsTableFindsAndItsTableWrittenBackRunsAlike) {
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.path() / "scl");
+  std::filesystem::create_directory(folder.path() / "txt");
+  folder.Write("scl/SAF.SCL", Sample("saf_major.scl"));
+  folder.Write("txt/saf.txt",
+               "0,1\r\n203.91,1\r\n386.3137,1\r\n498.045,1\r\n701.955,1\r\n884.3587,1\r\n1088.2687,1\r\n");
+  const cli::test::Finished scala =
+      Orvette({"scl/SAF.SCL", "--range", "12", "60", "--csv", "--table", "back.txt"}, folder);
+  const cli::test::Finished cents = Orvette({"txt/saf.txt", "--range", "12", "60", "--csv"}, folder);
+  EXPECT_EQ(scala.status, 0);
+  EXPECT_TRUE(scala.out.starts_with("53\n")) << scala.out;
+  EXPECT_TRUE(cents.out.starts_with("53\n")) << cents.out;
+  const std::string csv = test::ReadAll(folder.path() / "scl" / "sonuc.csv");
+  EXPECT_FALSE(csv.empty());
+  EXPECT_EQ(csv, test::ReadAll(folder.path() / "txt" / "sonuc.csv"));
+  EXPECT_EQ(Orvette({"back.txt", "--range", "12", "60"}, folder).out, scala.out);
+}
+
+TEST(OrvetteCli, TheTemperedScaleReadsBackOnItsStepsUnderBothCriteriaAndThePlotIsDrawn) {
+  ScratchFolder folder;
+  folder.Write("hicaz.scl", Sample("hicaz.scl"));
+  const cli::test::Finished run =
+      Orvette({"hicaz.scl", "--range", "12", "60", "--scl", "tempered.scl", "--plot", "curve.PNG"}, folder);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // Qt's own notices stay off the terminal
+  const std::string degree = run.out.substr(0, run.out.find('\n'));
+  EXPECT_EQ(degree, "53");
+  EXPECT_TRUE(test::ReadAll(folder.path() / "curve.PNG").starts_with("\x89PNG\r\n\x1A\n"));
+  for (const char* criterion : {"max", "std"}) {
+    const cli::test::Finished back =
+        Orvette({"tempered.scl", "--single", degree, "--criterion", criterion, "--curve"}, folder);
+    ASSERT_EQ(back.status, 0) << criterion << ": " << back.err;
+    ASSERT_TRUE(back.out.starts_with(degree + " ")) << back.out;
+    EXPECT_LT(std::stod(back.out.substr(degree.size() + 1)), 0.001) << criterion;
+  }
+
+  const cli::test::Finished none =
+      Orvette({"hicaz.scl", "--range", "12", "20", "--limit", "0", "--scl", "none.scl", "--plot", "none.svg"},
+              folder);
+  EXPECT_EQ(none.status, 3);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.scl"));
+  EXPECT_TRUE(test::ReadAll(folder.path() / "none.svg").starts_with("<?xml")) << none.err;
+}
+
 // The decimal separator is the one the window takes in the same environment,
 // with no locale generated here: in the numbers printed and in --limit, where
 // a comma is a decimal point only under a comma locale. On the three pitches
@@ -127,12 +176,17 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
        "orvette-cli: --single bir sayı ister: x\n"},
       {"single and range", {"three.txt", "--single", "12", "--range", "5", "60"}, 2,
        "orvette-cli: --single ile --range birlikte kullanılamaz.\n"},
+      {"a Scala pitch above the octave", {"bad.scl"}, 1,
+       "bad.scl: Scala dosyasında 1200 sentin üstünde perde var (satır 3).\n"},
+      {"a plot of another kind", {"three.txt", "--plot", "a.gif"}, 2,
+       "orvette-cli: --plot .svg ya da .png ile biten bir dosya adı ister: a.gif\n"},
       // clang-format on
   };
   for (const auto& row : rows) {
     ScratchFolder folder;
     folder.Write("three.txt", test::kThreePitches);
     folder.Write("empty.txt", "");
+    folder.Write("bad.scl", "d\r\n1\r\n3\r\n");
     const cli::test::Finished run = Orvette(row.args, folder);
     EXPECT_EQ(run.status, row.status) << row.name;
     EXPECT_TRUE(run.err.starts_with(row.err)) << row.name << ": " << run.err;
