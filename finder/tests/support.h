@@ -4,7 +4,6 @@
 // report draws, a scratch folder, source texts written from records, a finder
 // with a table read for a run, and the message of an outcome.
 
-#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -142,7 +141,5 @@ std::string Said(const Outcome& outcome, const FileName&... fileName) {
 
 // The table of the worked examples: 0, 386 and 702 cents with durations 2, 1 and 1.
 inline constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";
-
-inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 }  // namespace finder::test
