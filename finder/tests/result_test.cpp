@@ -35,6 +35,11 @@ TEST(SonucYaz, WritesEveryStepWithADuration) {
       {"a comma separator, step 4 lasting 0", "0,2\r\n386,0\r\n702,1\r\n", ',',
        "     000       000,0000        01      1,00000\r\n"
        "     007       700,0000        01      0,50000\r\n"},
+      // The share of the smallest float over 10 is 0: the step still has its line.
+      {"a duration too small to have a share",
+       "0,10\r\n386,0.000000000000000000000000000000000000000000001\r\n", '.',
+       "     000       000.0000        01      1.00000\r\n"
+       "     004       400.0000        01      0.00000\r\n"},
   };
   for (const auto& row : rows) {
     Fixture f(row.table);
