@@ -1,6 +1,10 @@
 #include "finder/files.h"
 
-#include <cstdint>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <system_error>
 
@@ -17,26 +21,59 @@ std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
   return text;
 }
 
-bool SaveWhole(const std::filesystem::path& path, std::string_view content) {
-  std::filesystem::path temporary = path;
-  temporary += ".part";
-  std::error_code error;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
+int SaveCalls::Create(const std::filesystem::path& path) {
+  // Exclusive, and no link followed: the temporary file is always a new one of
+  // ours, never something a link named ".part" points to.
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+std::int64_t SaveCalls::Write(int file, const char* data, std::size_t size) {
+  return ::write(file, data, size);
+}
+
+bool SaveCalls::Flush(int file) { return ::fsync(file) == 0; }
+
+bool SaveCalls::Close(int file) { return ::close(file) == 0; }
+
+bool SaveCalls::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+SaveCalls& SystemCalls() {
+  static SaveCalls calls;
+  return calls;
+}
+
+namespace {
+
+// Writes all of `content`, however few bytes each call takes.
+bool WriteAll(SaveCalls& calls, int file, std::string_view content) {
+  while (!content.empty()) {
+    const std::int64_t written = calls.Write(file, content.data(), content.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
+}
+
+}  // namespace
+
+bool SaveWhole(const std::filesystem::path& path, std::string_view content, SaveCalls& calls) {
+  std::filesystem::path temporary = path;
+  temporary += ".part";
+  std::error_code ignored;
+  // One left by a save that was cut off (a crash, a power cut) is stale.
+  std::filesystem::remove(temporary, ignored);
+  const int file = calls.Create(temporary);
+  if (file < 0) return false;
+  // The data reach the disk before the rename, so that a crash leaves the old
+  // file or the new one, never a new name on missing data.
+  bool written = WriteAll(calls, file, content) && calls.Flush(file);
+  written = calls.Close(file) && written;
+  if (written && calls.Rename(temporary, path)) return true;
+  std::filesystem::remove(temporary, ignored);
+  return false;
 }
 
 }  // namespace finder

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,10 +15,28 @@ namespace finder {
 // The whole content of a file, or nothing when it cannot be read.
 std::optional<std::string> ReadWhole(const std::filesystem::path& path);
 
+// The system calls SaveWhole makes, one step of a save each. The finder uses
+// the system's own; a test derives from it to make any one step fail.
+class SaveCalls {
+ public:
+  virtual ~SaveCalls() = default;
+  // Creates `path` anew for writing: its descriptor, or -1.
+  virtual int Create(const std::filesystem::path& path);
+  // Writes up to `size` bytes of `data`: how many it wrote, or -1 with errno set.
+  virtual std::int64_t Write(int file, const char* data, std::size_t size);
+  // Puts what was written on the disk.
+  virtual bool Flush(int file);
+  virtual bool Close(int file);
+  virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+};
+
+// The system's own calls.
+SaveCalls& SystemCalls();
+
 // Writes `content` as the whole new content of `path`: into the temporary file
 // `path` + ".part" beside it, then renamed over it. Returns false, leaving any
-// older file of that name as it was and no temporary file behind, when anything
-// fails.
-bool SaveWhole(const std::filesystem::path& path, std::string_view content);
+// older file of that name as it was and no temporary file behind, when any
+// step fails: a full disk, a folder that cannot be written, something in the way.
+bool SaveWhole(const std::filesystem::path& path, std::string_view content, SaveCalls& calls = SystemCalls());
 
 }  // namespace finder

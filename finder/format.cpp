@@ -1,8 +1,10 @@
 #include "finder/format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 namespace finder {
@@ -17,17 +19,38 @@ struct Digits {
 };
 
 Digits Strip(Digits d) {
-  while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+  d.digits.resize(d.digits.find_last_not_of('0') + 1);  // npos + 1 is 0
   if (d.digits.empty()) d.point = 0;
   return d;
 }
 
+// A bound on the significant digits of a finite value's exact decimal
+// expansion. The value is m × 2^q with m odd and below 2^b; for q ≥ 0 it is a
+// whole number below 2^(b + q), for q < 0 it is m × 5^-q (below 2^b × 5^-q)
+// over 10^-q. The logarithms are rounded up, and one digit is added.
+int ExactPrecision(double value) {
+  if (value == 0) return 0;
+  int exponent = 0;
+  // |value| = fraction × 2^exponent, the fraction in [0.5, 1) with 53 bits.
+  const double fraction = std::frexp(std::fabs(value), &exponent);
+  auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  const int trailingZeros = std::countr_zero(m);
+  m >>= trailingZeros;
+  const std::int64_t q = exponent - 53 + trailingZeros;
+  const std::int64_t b = std::bit_width(m);
+  const std::int64_t hundredThousandths = b * 30103 + (q >= 0 ? q * 30103 : -q * 69898);
+  return static_cast<int>(hundredThousandths / 100000 + 2);
+}
+
 // Every double has an exact decimal expansion of at most 767 significant
 // digits, so rounding on these digits rounds the value itself, not a nearby
-// decimal: a true half is told apart from a value just above or below it.
+// decimal: a true half is told apart from a value just above or below it. The
+// finder's figures are floats, whose expansions are far shorter, so only the
+// digits the value can have are asked for.
 Digits ExactDigits(double value) {
   char text[800];
-  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 770);
+  const auto result =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, ExactPrecision(value));
   const std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
   Digits d;
   std::size_t i = 0;
@@ -35,10 +58,10 @@ Digits ExactDigits(double value) {
     d.negative = true;
     ++i;
   }
+  // The digits: one before the point, the others after it.
   const std::size_t e = written.find('e');
-  for (; i < e; ++i) {
-    if (written[i] != '.') d.digits.push_back(written[i]);
-  }
+  d.digits = written.substr(i, 1);
+  if (written[i + 1] == '.') d.digits += written.substr(i + 2, e - i - 2);
   std::string_view exponent = written.substr(e + 1);
   if (exponent.front() == '+') exponent.remove_prefix(1);
   std::from_chars(exponent.data(), exponent.data() + exponent.size(), d.point);

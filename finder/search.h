@@ -27,7 +27,7 @@ struct StepRow {
   std::int32_t step = 0;   // k
   float cent = 0;          // the step's Cent
   std::int32_t count = 0;  // its Count
-  float share = 0;         // its Duration over the largest, above 0 and at most 1
+  float share = 0;         // its Duration over the largest, at most 1; 0 when too small beside it
 };
 
 enum class Span { Single, Range };

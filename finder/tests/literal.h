@@ -2,13 +2,16 @@
 
 // The search written out the long way, step for step as the finder's users know
 // it: every degree scans its steps k = 0, 1, ... for each record, the measures
-// take their own passes and the steps are accumulated one by one. The tests and
-// the benchmark hold Basla against it.
+// take their own passes and the steps are accumulated one by one. The tests,
+// the search fuzz target and the benchmark hold Basla against it, bit for bit.
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "finder/finder.h"
 #include "finder/search.h"
 #include "finder/source.h"
 
@@ -18,6 +21,7 @@ namespace finder::test {
 struct LiteralRun {
   bool found = false;
   std::int32_t currentDegree = 0;
+  std::vector<float> measures;  // of every degree tried, in order
   std::vector<SourceRecord> records;
   std::vector<StepRecord> steps;
   float deviationSum = 0;
@@ -82,6 +86,7 @@ inline LiteralRun LiteralSearch(std::vector<SourceRecord> records, std::int32_t 
       measure = run.spread.StandardDeviation =
           static_cast<float>(std::pow(static_cast<double>(run.spread.Variance), 0.5));
     }
+    run.measures.push_back(measure);
     run.found = limit > measure;
   }
   if (!run.found) return run;
@@ -102,6 +107,51 @@ inline LiteralRun LiteralSearch(std::vector<SourceRecord> records, std::int32_t 
     }
   }
   return run;
+}
+
+inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+// The first thing in which what Basla returned as `run` and left in `finder`
+// differs, bit for bit, from the step-by-step search `want`; "" when nothing does.
+inline std::string Difference(const Finder& finder, const RunOutcome& run, const LiteralRun& want) {
+  const auto differ = [](float a, float b) { return Bits(a) != Bits(b); };
+  if ((run.status == RunOutcome::Status::Found) != want.found) return "found";
+  if (finder.CurrentDegree() != want.currentDegree) return "current degree";
+  if (run.curve.size() != want.measures.size()) return "degrees tried";
+  for (std::size_t i = 0; i < want.measures.size(); ++i) {
+    if (differ(run.curve[i].measure, want.measures[i]))
+      return "measure of degree " + std::to_string(run.curve[i].degree);
+  }
+  const std::vector<SourceRecord>& records = finder.SourceTable();
+  if (records.size() != want.records.size()) return "records";
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (differ(records[i].Deviation, want.records[i].Deviation) ||
+        differ(records[i].Step, want.records[i].Step))
+      return "record " + std::to_string(i + 1);
+  }
+  const std::vector<StepRecord>& steps = finder.StepTable();
+  if (steps.size() != want.steps.size()) return "steps";
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    if (differ(steps[k].Cent, want.steps[k].Cent) || steps[k].Count != want.steps[k].Count ||
+        differ(steps[k].Duration, want.steps[k].Duration))
+      return "step " + std::to_string(k);
+  }
+  const struct {
+    const char* name;
+    float got, wanted;
+  } figures[] = {
+      {"deviation sum", run.deviationSum, want.deviationSum},
+      {"mean deviation", run.meanDeviation, want.meanDeviation},
+      {"maximum deviation", run.spread.MaxDeviation, want.spread.MaxDeviation},
+      {"variance", run.spread.Variance, want.spread.Variance},
+      {"standard deviation", run.spread.StandardDeviation, want.spread.StandardDeviation},
+      {"largest duration", run.maxDuration, want.maxDuration},
+  };
+  for (const auto& figure : figures) {
+    if (differ(figure.got, figure.wanted)) return figure.name;
+  }
+  if (static_cast<std::int32_t>(run.rows.size()) != want.barCount) return "bars";
+  return "";
 }
 
 }  // namespace finder::test
