@@ -14,6 +14,7 @@
 #include "finder/finder.h"
 #include "finder/search.h"
 #include "finder/source.h"
+#include "support.h"
 
 namespace finder::test {
 
@@ -108,8 +109,6 @@ inline LiteralRun LiteralSearch(std::vector<SourceRecord> records, std::int32_t 
   }
   return run;
 }
-
-inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 // The first thing in which what Basla returned as `run` and left in `finder`
 // differs, bit for bit, from the step-by-step search `want`; "" when nothing does.
