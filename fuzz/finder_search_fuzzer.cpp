@@ -99,7 +99,7 @@ float Duration(Bytes& bytes) {
 std::string LimitText(float limit) {
   char text[256];
   std::string typed(text, std::to_chars(text, text + sizeof text, limit, std::chars_format::fixed).ptr);
-  if (Bits(static_cast<float>(finder::LeadingNumber(typed))) == Bits(limit)) return typed;
+  if (Bits(static_cast<float>(finder::LeadingNumber(typed, '.'))) == Bits(limit)) return typed;
   return std::string(
       text,
       std::to_chars(text, text + sizeof text, static_cast<double>(limit), std::chars_format::fixed, 160).ptr);
