@@ -62,7 +62,7 @@ class ReportWriter : public WalkListener {
  public:
   ReportWriter(ByteSink& sink, char decimalSeparator, bool metaEvents)
       : sink_(sink), separator_(decimalSeparator), metaEvents_(metaEvents) {
-    out_.reserve(2 * kChunkBytes);
+    out_.reserve(2 * kReportChunkBytes);
   }
 
   void Head(std::string_view fileName) {
@@ -257,7 +257,7 @@ class ReportWriter : public WalkListener {
   void End() {
     out_ += "\r\n";
     open_ = false;
-    if (out_.size() >= kChunkBytes) Flush();
+    if (out_.size() >= kReportChunkBytes) Flush();
   }
 
   void Line(std::string_view text) {
@@ -269,9 +269,6 @@ class ReportWriter : public WalkListener {
     for (std::string_view line : lines) Line(line);
   }
 
-  // The lines go to the sink in chunks of about this size.
-  static constexpr std::size_t kChunkBytes = 64 * 1024;
-
   ByteSink& sink_;
   std::string out_;  // lines not yet handed to the sink
   const FixedTexts& texts_ = Texts();
@@ -280,10 +277,6 @@ class ReportWriter : public WalkListener {
   bool open_ = false;
   std::int32_t LastTempo = 0;
 };
-
-// A report line per byte runs to 20 .. 45 characters.
-constexpr std::size_t kReportBytesPerByte = 40;
-constexpr std::size_t kReportHeadBytes = 1024;
 
 }  // namespace
 
@@ -305,10 +298,6 @@ void DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalS
     writer.NoSummary();
   }
   writer.Flush();
-}
-
-std::size_t ReportSizeHint(const MidiImage& image) {
-  return kReportHeadBytes + kReportBytesPerByte * image.MidiBytes.size();
 }
 
 }  // namespace midi
