@@ -91,7 +91,7 @@ void RemoveFile(const std::filesystem::path& path);
 // files and the renames of the saves are counted from 1, and the one of each
 // kind named here fails, as on a full disk or a folder taken away mid-save. A
 // failing write writes half of its bytes first. One at a time; none lives
-// outside the tests.
+// outside the tests and the fuzz targets.
 class FileFaults {
  public:
   FileFaults();

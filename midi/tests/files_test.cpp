@@ -21,11 +21,16 @@ using test::SongFolder;
 using Messages = std::vector<std::string>;
 using Contents = std::map<std::string, Bytes>;
 
+// Every file by name, and every folder by name and "/", with no content.
 Contents ContentsOf(const ScratchFolder& folder) {
   Contents contents;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
     const std::string name = entry.path().filename().string();
-    contents[name] = folder.Read(name);
+    if (entry.is_directory()) {
+      contents[name + "/"] = {};
+    } else {
+      contents[name] = folder.Read(name);
+    }
   }
   return contents;
 }
@@ -48,18 +53,29 @@ Bytes Song(int notes) {
 Messages ToTxt(SongFolder& run) { return messages::AfterSave(run.TxtYaz()); }
 Messages Start(SongFolder& run) { return messages::Of(run.tool.MidiYaz()); }
 
-// Every write and every rename of a save made to fail in turn, in a folder with
-// and without older output files: the user is told, nothing new appears and no
-// temporary file stays. An older report goes (it must not pass for this run's);
-// older split files stay as they were.
-TEST(FileFaults, AWriteOrRenameFailingAnywhereLeavesTheFolderAsItWas) {
+// A save that fails: the k-th write or rename, or a folder standing where a file
+// or its temporary file must go; and the file the user is told of.
+struct Failure {
+  std::string what;
+  std::int64_t write = 0, rename = 0;
+  std::string folderAt;
+  std::string file;
+};
+
+// Every write and every rename of a save made to fail in turn, and a folder in
+// the way of every file the save makes, in a folder with and without older
+// output files: the user is told, nothing new appears and no temporary file
+// stays. An older report goes (it must not pass for this run's); older split
+// files stay as they were.
+TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
   const struct {
     const char* name;
     Messages (*command)(SongFolder&);
+    std::vector<std::string> files;
     std::int64_t writes, renames, renamesWithOlder;  // of a save that succeeds
   } rows[] = {
-      {"to TXT", ToTxt, 4, 1, 1},
-      {"Start", Start, 2, 2, 4},
+      {"to TXT", ToTxt, {"song.txt"}, 4, 1, 1},
+      {"Start", Start, {"song_13.mid", "song_24.mid"}, 2, 2, 4},
   };
   const Bytes song = Song(600);
   for (const auto& row : rows) {
@@ -69,40 +85,55 @@ TEST(FileFaults, AWriteOrRenameFailingAnywhereLeavesTheFolderAsItWas) {
         for (const char* name : {"song.txt", "song_13.mid", "song_24.mid"})
           run.folder.Write(name, {'o', 'l', 'd'});
       };
+      const std::int64_t renames = older ? row.renamesWithOlder : row.renames;
       {
         SongFolder run(song);
         prepare(run);
         FileFaults count;
         EXPECT_EQ(row.command(run), Messages{}) << row.name;
         EXPECT_EQ(count.writes, row.writes) << row.name;
-        EXPECT_EQ(count.renames, older ? row.renamesWithOlder : row.renames) << row.name;
+        EXPECT_EQ(count.renames, renames) << row.name;
       }
-      for (const bool renames : {false, true}) {
-        const std::int64_t total = renames ? (older ? row.renamesWithOlder : row.renames) : row.writes;
-        for (std::int64_t k = 1; k <= total; ++k) {
-          SongFolder run(song);
-          prepare(run);
-          Contents before = ContentsOf(run.folder);
-          before.erase("song.txt");
-          FileFaults fail;
-          (renames ? fail.failingRename : fail.failingWrite) = k;
-          const std::string failing = row.command == ToTxt ? "song.txt"
-                                      : 2 * k <= total     ? "song_13.mid"
-                                                           : "song_24.mid";
-          const std::string where = std::string(row.name) + (renames ? ", rename " : ", write ") +
-                                    std::to_string(k) + (older ? ", older files" : "");
-          EXPECT_EQ(row.command(run), Messages{messages::CannotWrite(failing)}) << where;
-          Contents after = ContentsOf(run.folder);
-          if (row.command == Start) after.erase("song.txt");
-          EXPECT_TRUE(after == before) << where << ":" << Listing(after);
+      // The first half of the writes and renames are the first file's.
+      const auto nth = [&](std::int64_t k, std::int64_t of) {
+        return row
+            .files[static_cast<std::size_t>((k - 1) * static_cast<std::int64_t>(row.files.size()) / of)];
+      };
+      std::vector<Failure> failures;
+      for (std::int64_t k = 1; k <= row.writes; ++k)
+        failures.push_back({"write", k, 0, "", nth(k, row.writes)});
+      for (std::int64_t k = 1; k <= renames; ++k) failures.push_back({"rename", 0, k, "", nth(k, renames)});
+      for (const std::string& file : row.files) {
+        failures.push_back({"folder", 0, 0, file, file});
+        failures.push_back({"folder", 0, 0, file + ".part", file});
+      }
+      for (const Failure& failure : failures) {
+        SongFolder run(song);
+        prepare(run);
+        if (!failure.folderAt.empty()) {
+          std::filesystem::remove(run.folder.path() / failure.folderAt);
+          std::filesystem::create_directory(run.folder.path() / failure.folderAt);
+          run.folder.Write(failure.folderAt + "/keep", {1});
         }
+        Contents before = ContentsOf(run.folder);
+        before.erase("song.txt");
+        FileFaults fail;
+        fail.failingWrite = failure.write;
+        fail.failingRename = failure.rename;
+        const std::string where = std::string(row.name) + ", " + failure.what + " " +
+                                  std::to_string(failure.write + failure.rename) + failure.folderAt +
+                                  (older ? ", older files" : "");
+        EXPECT_EQ(row.command(run), Messages{messages::CannotWrite(failure.file)}) << where;
+        Contents after = ContentsOf(run.folder);
+        if (row.command == Start) after.erase("song.txt");
+        EXPECT_TRUE(after == before) << where << ":" << Listing(after);
       }
     }
   }
 }
 
 // A disk that fills up: a tmpfs of 16 KiB, which a test run as root can mount.
-TEST(FileFaults, AFullDiskLeavesNoReportAndNoSplitFile) {
+TEST(Saves, AFullDiskLeavesNoReportAndNoSplitFile) {
   ScratchFolder scratch;
   if (::mount("tmpfs", scratch.path().c_str(), "tmpfs", 0, "size=16k") != 0)
     GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);

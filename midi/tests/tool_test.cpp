@@ -128,27 +128,5 @@ TEST(TxtYaz, AStoppedWalkLeavesItsPartialReportAndSaysWhy) {
   EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
 }
 
-TEST(TxtYaz, AReportThatCannotBeWrittenLeavesNoReportBehind) {
-  const Messages cannotWrite = {"Dosya yazılamadı: song.txt"};
-  {
-    // A folder of the report's name cannot be replaced; it is left as it is.
-    SongFolder run(WithHeader({0x00}));
-    std::filesystem::create_directory(run.folder.path() / "song.txt");
-    run.folder.Write("song.txt/keep", {1});
-    EXPECT_EQ(AfterSave(run.TxtYaz()), cannotWrite);
-    EXPECT_TRUE(std::filesystem::exists(run.folder.path() / "song.txt" / "keep"));
-    EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
-  }
-  {
-    // The temporary file cannot be made: the previous run's report goes too.
-    SongFolder run(WithHeader({0x00}));
-    run.folder.Write("song.txt", {'o', 'l', 'd'});
-    std::filesystem::create_directory(run.folder.path() / "song.txt.part");
-    run.folder.Write("song.txt.part/keep", {1});
-    EXPECT_EQ(AfterSave(run.TxtYaz()), cannotWrite);
-    EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt"));
-  }
-}
-
 }  // namespace
 }  // namespace midi
