@@ -1,25 +1,79 @@
-// Start on any file, in the three builds: either both split files, each as long
-// as the input, or neither. The first input byte, when odd, closes the window
-// during the split, which must then write nothing.
+// Start's split of any file, in memory, in the three builds: the packets are the
+// first channel's pitch bends with the note on and note off after each; the pair
+// steps are told in order and nothing goes on after the window closes (an odd
+// first byte closes it); both copies are as long as the input and differ from
+// it only in the bytes that the packets name.
 
-#include "midi/messages.h"
+#include <vector>
+
+#include "midi/split.h"
 #include "midi_fuzz.h"
 
+namespace {
+
+// Every packet starts at a pitch bend, and its events are the last of their
+// kind before the next one.
+void CheckTable(const midi::MidiImage& image, const midi::PacketTable& table) {
+  const auto at = [&](midi::Offset offset) { return image.MidiBytes[static_cast<std::size_t>(offset)]; };
+  midi::Offset previous = midi::kFirstScannedOffset - 1;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const midi::Packet& packet = table[i];
+    const midi::Offset next = i + 1 < table.size() ? table[i + 1].BendPos : image.FileLength();
+    fuzz::Require(packet.BendPos > previous && at(packet.BendPos) == 0xE0);
+    for (const auto& [event, status] :
+         {std::pair{packet.NoteOnPos, 0x90}, std::pair{packet.NoteOffPos, 0x80}}) {
+      if (event == midi::kNoEvent) continue;
+      fuzz::Require(event > packet.BendPos && event < next && at(event) == status);
+    }
+    previous = packet.BendPos;
+  }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;  // an empty file is never loaded
+  const midi::MidiImage image = fuzz::ImageOf(data, size);
+  const midi::PacketTable table = midi::ScanPackets(image);
+  CheckTable(image, table);
+
   for (const midi::Build build : fuzz::kBuilds) {
     fuzz::ClosingProgress progress;
-    if (size > 0 && (data[0] & 1) != 0) progress.closeAtStep = 1 + data[0] / 2;
-    midi::MidiTool tool(build, fuzz::Folder());
-    if (!fuzz::LoadInput(tool, data, size)) continue;
-    const midi::StartOutcome outcome = tool.MidiYaz(progress);
-    const bool both = fuzz::SizeOf("song_13.mid") == size && fuzz::SizeOf("song_24.mid") == size;
-    const bool neither = !fuzz::Exists("song_13.mid") && !fuzz::Exists("song_24.mid");
-    fuzz::Require(both || neither);
-    const bool closed = outcome.kind == midi::StartOutcome::Kind::Closed;
-    fuzz::Require(both == (outcome.kind == midi::StartOutcome::Kind::Written));
-    fuzz::Require(midi::messages::Of(outcome).empty() == (both || closed));  // a failure is told
-    if (progress.steps >= progress.closeAtStep && progress.closeAtStep > 0) fuzz::Require(closed && neither);
-    fuzz::RequireNoTemporaries();
+    fuzz::CloseAtStepNamedBy(progress, data, size);
+    const std::optional<midi::SplitCopies> copies =
+        midi::SplitImage(image, table, build, [&](std::int32_t k) { return progress.PairStepDone(k); });
+    const int pairSteps = static_cast<int>(table.size() / 2);
+    const bool closes = progress.closeAtStep > 0 && progress.closeAtStep <= pairSteps;
+    fuzz::Require(copies.has_value() != closes);
+    fuzz::Require(progress.steps == (closes ? progress.closeAtStep : pairSteps));
+    if (!copies) continue;
+    fuzz::Require(copies->Split13.size() == size && copies->Split24.size() == size);
+
+    // The bytes the edits may touch: a packet's velocities, and in the current
+    // build its keys and bend data; the earlier build's h of MThd. Every other
+    // byte is the input's.
+    std::vector<std::uint8_t> expect13(data, data + size);
+    std::vector<std::uint8_t> expect24 = expect13;
+    const auto name = [&](midi::Offset offset) {
+      if (offset < 0 || static_cast<std::size_t>(offset) >= size) return;
+      const auto at = static_cast<std::size_t>(offset);
+      expect13[at] = copies->Split13[at];
+      expect24[at] = copies->Split24[at];
+    };
+    const bool carries = build == midi::Build::Tessaro5Vu;
+    for (const midi::Packet& packet : table) {
+      for (const midi::Offset event : {packet.NoteOnPos, packet.NoteOffPos}) {
+        if (event == midi::kNoEvent) continue;
+        name(event + 2);
+        if (carries) name(event + 1);
+      }
+      if (carries) {
+        name(packet.BendPos + 1);
+        name(packet.BendPos + 2);
+      }
+    }
+    if (build == midi::Build::Tessaro5) name(2);
+    fuzz::Require(copies->Split13 == expect13 && copies->Split24 == expect24);
   }
   return 0;
 }

@@ -1,72 +1,45 @@
 #include "midi/files.h"
 
-#include <fstream>
+#include <memory>
 #include <new>
 #include <system_error>
+#include <utility>
 
 namespace midi {
 namespace {
 
-std::filesystem::path TemporaryFor(const std::filesystem::path& path) {
-  std::filesystem::path temporary = path;
-  temporary += ".part";
-  return temporary;
+// The faults a test asked for; none outside the tests.
+FileFaults* faults = nullptr;
+
+std::filesystem::path WithSuffix(const std::filesystem::path& path, const char* suffix) {
+  std::filesystem::path named = path;
+  named += suffix;
+  return named;
 }
 
-// A file being saved: written into its temporary file, then put in place. Every
-// byte saved goes through Write and every file put in place through Place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::filesystem::path& path)
-      : path_(path), temporary_(TemporaryFor(path)), out_(temporary_, std::ios::binary | std::ios::trunc) {}
-
-  bool Write(std::string_view bytes) {
-    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out_);
-  }
-
-  // Ends the writing. On failure the temporary file goes again; one that could
-  // not be opened was never made, and what stands at its name stays.
-  bool Close() {
-    if (!out_.is_open()) return false;
-    out_.close();
-    if (out_) return true;
-    Discard();
-    return false;
-  }
-
-  // Renames the closed temporary file over the path; removes it on failure.
-  bool Place() {
-    std::error_code error;
-    std::filesystem::rename(temporary_, path_, error);
-    if (!error) return true;
-    Discard();
-    return false;
-  }
-
-  void Discard() {
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
-  }
-
- private:
-  std::filesystem::path path_;
-  std::filesystem::path temporary_;
-  std::ofstream out_;
-};
-
-// Writes `content` whole into `file`'s temporary file; leaves none on failure.
-bool WriteWhole(TemporaryFile& file, std::string_view content) {
-  file.Write(content);
-  return file.Close();  // a failed write leaves the stream failed, so the close tells it
+// Every rename of a save goes through here.
+bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (faults != nullptr && ++faults->renames == faults->failingRename) return false;
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  return !error;
 }
 
-// Something other than a file in the way (a folder, say) refuses the rename only
-// at the end, so it is looked for before anything is written.
+bool IsFile(const std::filesystem::path& path) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(path, ignored);
+}
+
+// A name that a file can be renamed over: nothing stands there, or a file.
 bool Replaceable(const std::filesystem::path& path) {
   std::error_code ignored;
   const std::filesystem::file_status status = std::filesystem::status(path, ignored);
   return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+}
+
+void Remove(const std::filesystem::path& path) {
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
 }
 
 }  // namespace
@@ -94,40 +67,107 @@ FileBytes ReadWhole(const std::filesystem::path& path, std::uintmax_t maxLength)
   return file;
 }
 
+TemporaryFile::TemporaryFile(std::filesystem::path path)
+    : path_(std::move(path)), temporary_(WithSuffix(path_, ".part")) {
+  if (Replaceable(path_)) out_.open(temporary_, std::ios::binary | std::ios::trunc);
+  // A temporary file that could not be opened was never made: what stands at
+  // its name stays.
+  made_ = out_.is_open();
+  failed_ = !made_;
+}
+
+TemporaryFile::~TemporaryFile() {
+  if (!placed_) Discard();
+}
+
+void TemporaryFile::Write(std::string_view bytes) {
+  if (failed_) return;
+  if (faults != nullptr && ++faults->writes == faults->failingWrite) {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
+    failed_ = true;
+    return;
+  }
+  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  failed_ = !out_;
+}
+
+bool TemporaryFile::Close() {
+  if (out_.is_open()) {
+    out_.close();  // a full disk may show only here, when the last bytes go out
+    if (!out_) failed_ = true;
+  }
+  if (failed_) Discard();
+  return !failed_;
+}
+
+bool TemporaryFile::Place() {
+  if (placed_) return true;
+  if (!Close()) return false;
+  if (!Rename(temporary_, path_)) {
+    failed_ = true;
+    Discard();
+    return false;
+  }
+  placed_ = true;
+  return true;
+}
+
+void TemporaryFile::Discard() {
+  if (!made_ || placed_) return;
+  if (out_.is_open()) out_.close();
+  Remove(temporary_);
+  made_ = false;
+  failed_ = true;
+}
+
 bool SaveWhole(const std::filesystem::path& path, std::string_view content) {
   TemporaryFile file(path);
-  return WriteWhole(file, content) && file.Place();
+  file.Write(content);
+  return file.Place();
 }
 
 std::optional<std::size_t> SaveAllWhole(std::span<const WholeFile> files) {
+  std::vector<std::unique_ptr<TemporaryFile>> temporaries;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!Replaceable(files[i].path)) return i;
+    TemporaryFile& file = *temporaries.emplace_back(std::make_unique<TemporaryFile>(files[i].path));
+    file.Write(files[i].content);
+    if (!file.Close()) return i;  // the temporary files made so far go with `temporaries`
   }
-  std::vector<TemporaryFile> temporaries;
-  temporaries.reserve(files.size());
-  const auto discard = [&](std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) temporaries[i].Discard();
+  // An older file is renamed aside before its new one is placed, and comes back
+  // if any later step fails, so that the set is never half old, half new.
+  std::vector<bool> setAside(files.size(), false);
+  const auto aside = [&](std::size_t i) { return WithSuffix(files[i].path, ".old.part"); };
+  const auto undo = [&](std::size_t failed) {
+    for (std::size_t i = 0; i <= failed; ++i) {
+      if (i < failed) Remove(files[i].path);
+      if (setAside[i]) Rename(aside(i), files[i].path);
+    }
   };
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!WriteWhole(temporaries.emplace_back(files[i].path), files[i].content)) {
-      discard(0, i);
+    if (IsFile(files[i].path)) {
+      if (!Rename(files[i].path, aside(i))) {
+        undo(i);
+        return i;
+      }
+      setAside[i] = true;
+    }
+    if (!temporaries[i]->Place()) {
+      undo(i);
       return i;
     }
   }
-  // Every file is written and nothing else stands in the way, so a rename here
-  // fails only in a rare race; the files renamed before it then stay in place.
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!temporaries[i].Place()) {
-      discard(i + 1, files.size());
-      return i;
-    }
+    if (setAside[i]) Remove(aside(i));
   }
   return std::nullopt;
 }
 
 void RemoveFile(const std::filesystem::path& path) {
-  std::error_code ignored;
-  if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
+  if (IsFile(path)) Remove(path);
 }
+
+FileFaults::FileFaults() { faults = this; }
+
+FileFaults::~FileFaults() { faults = nullptr; }
 
 }  // namespace midi

@@ -23,14 +23,13 @@ struct TestOutcome {
   WalkOutcome walk;
 };
 
-// to TXT. TxtYaz makes the report in memory and writes nothing, so that the
-// walk's warnings are shown before the report is saved; SaveReport then saves it
-// and fills `written`.
+// to TXT. TxtYaz writes the report into its temporary file, so that the walk's
+// warnings are shown before the report appears under its name; SaveReport then
+// puts it in place and fills `written`.
 struct TxtOutcome {
-  bool loaded = false;  // false: there was no image, nothing was made
-  std::string name;     // the report's file name: BaseName.txt
-  std::string report;   // the report's bytes; after a stop, every line before it
-  bool made = false;    // false when the report did not fit in memory
+  bool loaded = false;           // false: there was no image, nothing was made
+  std::string name;              // the report's file name: BaseName.txt
+  std::uint64_t reportSize = 0;  // the report's bytes; after a stop, every line before it
   WalkOutcome walk;
   bool written = false;
 };

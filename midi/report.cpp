@@ -1,7 +1,10 @@
 #include "midi/report.h"
 
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "midi/codepage.h"
@@ -56,14 +59,102 @@ const FixedTexts& Texts() {
   return texts;
 }
 
+// The hex and decimal columns of every byte value: "4D   077   ".
+constexpr std::array<std::array<char, 11>, 256> kByteColumns = [] {
+  constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::array<std::array<char, 11>, 256> columns{};
+  for (int v = 0; v < 256; ++v) {
+    const char text[11] = {kHexDigits[v >> 4],
+                           kHexDigits[v & 0x0F],
+                           ' ',
+                           ' ',
+                           ' ',
+                           static_cast<char>('0' + v / 100),
+                           static_cast<char>('0' + v / 10 % 10),
+                           static_cast<char>('0' + v % 10),
+                           ' ',
+                           ' ',
+                           ' '};
+    for (int i = 0; i < 11; ++i) columns[static_cast<std::size_t>(v)][static_cast<std::size_t>(i)] = text[i];
+  }
+  return columns;
+}();
+
+// The lines not yet handed to the sink, written in place: a report runs to tens
+// of megabytes, and this is where all of them pass.
+class LineBuffer {
+ public:
+  explicit LineBuffer(ByteSink& sink)
+      : sink_(sink), begin_(std::make_unique_for_overwrite<char[]>(kCapacity)) {}
+
+  void Put(std::string_view text) {
+    if (text.size() > Room()) {
+      Flush();
+      if (text.size() > kCapacity) {
+        sink_.Write(text);
+        return;
+      }
+    }
+    std::memcpy(end_, text.data(), text.size());
+    end_ += text.size();
+  }
+
+  void Put(char c) {
+    if (Room() == 0) Flush();
+    *end_++ = c;
+  }
+
+  // n with at least `minDigits` digits, zero-padded after a minus sign.
+  void PutNumber(std::int64_t n, int minDigits) {
+    if (minDigits == 4 && n >= 0 && n <= 9999 && Room() >= 4) {  // a position: every line has one
+      const auto v = static_cast<int>(n);
+      end_[0] = static_cast<char>('0' + v / 1000);
+      end_[1] = static_cast<char>('0' + v / 100 % 10);
+      end_[2] = static_cast<char>('0' + v / 10 % 10);
+      end_[3] = static_cast<char>('0' + v % 10);
+      end_ += 4;
+      return;
+    }
+    std::array<char, 24> digits{};
+    const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+    const auto length = static_cast<int>(end - digits.data());
+    if (n < 0) Put('-');
+    for (int i = length; i < minDigits; ++i) Put('0');
+    Put(std::string_view(digits.data(), static_cast<std::size_t>(length)));
+  }
+
+  // A whole number with a blank in front when it is not negative.
+  void PutSignBlank(std::int32_t n) {
+    if (n >= 0) Put(' ');
+    PutNumber(n, 1);
+  }
+
+  std::size_t Size() const { return static_cast<std::size_t>(end_ - begin_.get()); }
+
+  void Flush() {
+    if (Size() > 0) sink_.Write({begin_.get(), Size()});
+    end_ = begin_.get();
+  }
+
+ private:
+  // A chunk and the longest line: a line ended past the chunk size goes out
+  // whole with it.
+  static constexpr std::size_t kCapacity = kReportChunkBytes + 4096;
+
+  std::size_t Room() const { return kCapacity - Size(); }
+
+  ByteSink& sink_;
+  std::unique_ptr<char[]> begin_;
+  char* end_ = begin_.get();
+};
+
 // Writes the report line by line as the walk tells its bytes. A line that is
 // left open is ended by the next step of the walk, or by the stop of the walk.
 class ReportWriter : public WalkListener {
  public:
   ReportWriter(ByteSink& sink, char decimalSeparator, bool metaEvents)
-      : sink_(sink), separator_(decimalSeparator), metaEvents_(metaEvents) {
-    out_.reserve(2 * kChunkBytes);
-  }
+      : out_(sink), separator_(decimalSeparator), metaEvents_(metaEvents) {}
 
   void Head(std::string_view fileName) {
     Line(Windows1254(fileName));
@@ -117,12 +208,16 @@ class ReportWriter : public WalkListener {
   }
 
   void TicksPerQuarter(std::int32_t ticks) override {
-    Line(texts_.ticksPerQuarterIs + SignBlankText(ticks));
+    out_.Put(texts_.ticksPerQuarterIs);
+    out_.PutSignBlank(ticks);
+    End();
     Lines({"", "", texts_.trackChunk, texts_.fourBytes});
   }
 
   void TrackLength(std::int32_t length) override {
-    Line(texts_.trackBytesIs + SignBlankText(length));
+    out_.Put(texts_.trackBytesIs);
+    out_.PutSignBlank(length);
+    End();
     Lines({"", "", texts_.events});
   }
 
@@ -130,13 +225,13 @@ class ReportWriter : public WalkListener {
     BytePrefix(p, b, true);
     const std::int32_t v = b.value;
     if (v == 0x2F) {
-      out_ += texts_.endOfSysEx;
+      out_.Put(texts_.endOfSysEx);
     } else if (v == 0x80 || v == 0x90 || v == 0xE0) {
-      out_ += v == 0x80 ? texts_.noteOff : v == 0x90 ? texts_.noteOn : texts_.pitchBend;
-      out_ += SignBlankText(v & 0x0F);
+      out_.Put(v == 0x80 ? texts_.noteOff : v == 0x90 ? texts_.noteOn : texts_.pitchBend);
+      out_.PutSignBlank(v & 0x0F);
       End();
     } else if (v >= 0xF0) {
-      out_ += texts_.systemLabels[static_cast<std::size_t>(v & 0x0F)];
+      out_.Put(texts_.systemLabels[static_cast<std::size_t>(v & 0x0F)]);
       if (v == 0xFF && metaEvents_) End();
     }
   }
@@ -145,16 +240,16 @@ class ReportWriter : public WalkListener {
 
   void Pitch(Pos p, const FetchedByte& b) override {
     BytePrefix(p, b, false);
-    out_ += texts_.pitch;
-    out_ += NoteName(b.value);
+    out_.Put(texts_.pitch);
+    out_.Put(NoteName(b.value));
     End();
   }
 
   void Velocity(Pos p, const FetchedByte& b) override {
     BytePrefix(p, b, false);
-    out_ += texts_.velocity;
-    out_ += SignBlankText(b.value);
-    out_ += ' ';
+    out_.Put(texts_.velocity);
+    out_.PutSignBlank(b.value);
+    out_.Put(' ');
     End();
   }
 
@@ -169,8 +264,8 @@ class ReportWriter : public WalkListener {
 
   void Delta(Pos p, const FetchedByte& b, std::int32_t delta) override {
     BytePrefix(p, b, false);
-    out_ += texts_.ticks;
-    out_ += SignBlankText(delta);
+    out_.Put(texts_.ticks);
+    out_.PutSignBlank(delta);
   }
 
   void BendLsb(Pos p, const FetchedByte& b) override {
@@ -180,8 +275,8 @@ class ReportWriter : public WalkListener {
 
   void BendMsb(Pos p, const FetchedByte& b, std::int16_t, double cents) override {
     BytePrefix(p, b, false);
-    out_ += PatternText(cents, "00.00", separator_);
-    out_ += texts_.cents;
+    out_.Put(PatternText(cents, "00.00", separator_));
+    out_.Put(texts_.cents);
   }
 
   void MetaType(Pos p, const FetchedByte& b) override {
@@ -198,7 +293,9 @@ class ReportWriter : public WalkListener {
 
   void Tempo(std::int32_t microsecondsPerQuarter) override {
     LastTempo = microsecondsPerQuarter;
-    Line(texts_.tempoIs + SignBlankText(microsecondsPerQuarter) + texts_.microseconds);
+    out_.Put(texts_.tempoIs);
+    out_.PutSignBlank(microsecondsPerQuarter);
+    Line(texts_.microseconds);
   }
 
   void Metronome(double quarterNotesPerMinute) override {
@@ -222,46 +319,40 @@ class ReportWriter : public WalkListener {
   void NoSummary() { Lines({"", ""}); }
 
   // Hands the lines still kept to the sink.
-  void Flush() {
-    sink_.Write(out_);
-    out_.clear();
-  }
+  void Flush() { out_.Flush(); }
 
  private:
   // Position, hex, decimal and the byte itself. The byte that the walk examines
   // is shown as a blank when it is 13, 129 or 144.
   void ByteLine(Pos p, const FetchedByte& b, bool examined) {
-    AppendPadded(out_, p, 4);
-    out_ += "   ";
-    out_.append(b.HexText());
-    out_ += "   ";
-    AppendPadded(out_, b.value, 3);
-    out_ += "   ";
+    out_.PutNumber(p, 4);
+    out_.Put("   ");
+    out_.Put(std::string_view(kByteColumns[static_cast<std::size_t>(b.value)].data(), 11));
     const bool blank = examined && (b.value == 13 || b.value == 129 || b.value == 144);
-    out_.push_back(blank ? ' ' : static_cast<char>(b.value));
+    out_.Put(blank ? ' ' : static_cast<char>(b.value));
     open_ = true;
   }
 
   void BytePrefix(Pos p, const FetchedByte& b, bool examined) {
     ByteLine(p, b, examined);
-    out_ += "   ";
+    out_.Put("   ");
   }
 
   void PoweredLine(Pos p, const FetchedByte& b, int exponent) {
     BytePrefix(p, b, false);
-    out_ += texts_.power;
-    out_.push_back(static_cast<char>('0' + exponent));
+    out_.Put(texts_.power);
+    out_.Put(static_cast<char>('0' + exponent));
     End();
   }
 
   void End() {
-    out_ += "\r\n";
+    out_.Put("\r\n");
     open_ = false;
-    if (out_.size() >= kChunkBytes) Flush();
+    if (out_.Size() >= kReportChunkBytes) Flush();
   }
 
   void Line(std::string_view text) {
-    out_.append(text);
+    out_.Put(text);
     End();
   }
 
@@ -269,21 +360,13 @@ class ReportWriter : public WalkListener {
     for (std::string_view line : lines) Line(line);
   }
 
-  // The lines go to the sink in chunks of about this size.
-  static constexpr std::size_t kChunkBytes = 64 * 1024;
-
-  ByteSink& sink_;
-  std::string out_;  // lines not yet handed to the sink
+  LineBuffer out_;
   const FixedTexts& texts_ = Texts();
   char separator_;
   bool metaEvents_;
   bool open_ = false;
   std::int32_t LastTempo = 0;
 };
-
-// A report line per byte runs to 20 .. 45 characters.
-constexpr std::size_t kReportBytesPerByte = 40;
-constexpr std::size_t kReportHeadBytes = 1024;
 
 }  // namespace
 
@@ -305,10 +388,6 @@ void DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalS
     writer.NoSummary();
   }
   writer.Flush();
-}
-
-std::size_t ReportSizeHint(const MidiImage& image) {
-  return kReportHeadBytes + kReportBytesPerByte * image.MidiBytes.size();
 }
 
 }  // namespace midi

@@ -10,6 +10,10 @@
 // The readable report of the to TXT command.
 namespace midi {
 
+// The report goes to its sink in chunks of about this size, each a whole number
+// of lines, so that the memory it takes does not grow with the report.
+inline constexpr std::size_t kReportChunkBytes = 64 * 1024;
+
 // Walks the image as `build` does and writes the report into `out` in
 // Windows-1254 with CR LF line ends, headed by `image.MidiFileName`. What the
 // walk met goes into `walk`; after a stop the report holds every line written
@@ -17,9 +21,5 @@ namespace midi {
 // holding what was met before it.
 void DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalSeparator, ByteSink& out,
                 WalkOutcome& walk);
-
-// About how many bytes the report of `image` takes, for a sink that keeps it in
-// memory to reserve.
-std::size_t ReportSizeHint(const MidiImage& image);
 
 }  // namespace midi

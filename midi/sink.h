@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace midi {
 
-// Where bytes made a piece at a time go, in order: a report into memory now, and
-// any other place that takes bytes in chunks.
+// Where bytes made a piece at a time go, in order: a report into its temporary
+// file, into memory, or any other place that takes bytes in chunks.
 class ByteSink {
  public:
   virtual ~ByteSink() = default;
@@ -21,6 +22,21 @@ class StringSink : public ByteSink {
 
  private:
   std::string& out_;
+};
+
+// Counts the bytes and passes them on.
+class CountingSink : public ByteSink {
+ public:
+  explicit CountingSink(ByteSink& next) : next_(next) {}
+  void Write(std::string_view bytes) override {
+    count += bytes.size();
+    next_.Write(bytes);
+  }
+
+  std::uint64_t count = 0;
+
+ private:
+  ByteSink& next_;
 };
 
 }  // namespace midi

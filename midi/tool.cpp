@@ -1,5 +1,6 @@
 #include "midi/tool.h"
 
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ class Unwatched : public StartProgress {
 }  // namespace
 
 MidiTool::MidiTool(Build build, std::filesystem::path folder) : build_(build), folder_(std::move(folder)) {}
+
+MidiTool::~MidiTool() = default;
 
 LoadOutcome MidiTool::LoadImage(std::string_view baseName, std::string_view fileName) {
   LoadOutcome outcome{.fileName = std::string(fileName)};
@@ -62,27 +65,25 @@ TestOutcome MidiTool::TestEt() {
 
 TxtOutcome MidiTool::TxtYaz() {
   TxtOutcome outcome;
+  report_.reset();  // a report made but never saved goes
   if (!image_.Loaded()) return outcome;
   outcome.loaded = true;
   image_.MidiFileName = image_.BaseName + ".txt";
   outcome.name = image_.MidiFileName;
-  try {
-    outcome.report.reserve(ReportSizeHint(image_));
-    StringSink sink(outcome.report);
-    // A walk that stopped still leaves its report: it shows where the file goes wrong.
-    DumpReport(image_, ScanPos, build_, DecimalSeparator, sink, outcome.walk);
-    outcome.made = true;
-  } catch (const std::bad_alloc&) {
-    // The report of a very large file does not fit in memory; it is not saved.
-    std::string().swap(outcome.report);
-  }
+  // Straight into the file, so that memory does not grow with the report. A walk
+  // that stopped still leaves its report: it shows where the file goes wrong.
+  report_ = std::make_unique<TemporaryFile>(folder_ / outcome.name);
+  CountingSink sink(*report_);
+  DumpReport(image_, ScanPos, build_, DecimalSeparator, sink, outcome.walk);
+  outcome.reportSize = sink.count;
   return outcome;
 }
 
-void MidiTool::SaveReport(TxtOutcome& outcome) const {
+void MidiTool::SaveReport(TxtOutcome& outcome) {
   if (!outcome.loaded) return;
   const std::filesystem::path path = folder_ / outcome.name;
-  outcome.written = outcome.made && SaveWhole(path, outcome.report);
+  outcome.written = report_ != nullptr && report_->path() == path && report_->Place();
+  report_.reset();
   if (!outcome.written) RemoveFile(path);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "midi/build.h"
@@ -10,12 +11,15 @@
 
 namespace midi {
 
+class TemporaryFile;
+
 // The state of the MIDI tool and its commands. Each command returns what it did;
 // the window shows it. Start alone reports while it runs, through StartProgress.
 class MidiTool {
  public:
   // `folder` is the working folder: every file the tool reads or writes lies there.
   MidiTool(Build build, std::filesystem::path folder);
+  ~MidiTool();
 
   // Reads the file `fileName` whole as the new image of the list entry
   // `baseName`. On failure the previous image stays.
@@ -27,14 +31,15 @@ class MidiTool {
   // TEST: walks the image, keeping the delta times it cannot decode.
   TestOutcome TestEt();
 
-  // to TXT: makes the readable report of the image, to be saved as BaseName.txt,
-  // and names it in the image. Writes nothing; SaveReport does.
+  // to TXT: writes the readable report of the image into the temporary file of
+  // BaseName.txt as the walk goes, and names it in the image. The report appears
+  // under its name only when SaveReport puts it there.
   TxtOutcome TxtYaz();
 
-  // Saves the report that TxtYaz made and sets `outcome.written`. A report that
-  // cannot be saved removes the one of an earlier run, which must not pass for
-  // this run's. Does nothing when nothing was loaded.
-  void SaveReport(TxtOutcome& outcome) const;
+  // Puts the report that TxtYaz made in place and sets `outcome.written`. A
+  // report that cannot be saved removes the one of an earlier run, which must
+  // not pass for this run's. Does nothing when nothing was loaded.
+  void SaveReport(TxtOutcome& outcome);
 
   // Start: writes BaseName_13.mid (odd packets sound) and BaseName_24.mid (even
   // packets sound), both as long as the image, telling `progress` of each pair
@@ -59,6 +64,7 @@ class MidiTool {
   Build build_;
   std::filesystem::path folder_;
   MidiImage image_;
+  std::unique_ptr<TemporaryFile> report_;  // made by TxtYaz, until SaveReport places it
 };
 
 }  // namespace midi
