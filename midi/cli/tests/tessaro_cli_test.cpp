@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "midi/report.h"
+#include "midi/sink.h"
 #include "midi/tool.h"
 #include "process.h"
 #include "support.h"
@@ -99,7 +101,13 @@ TEST(TessaroCli, TheReportsSeparatorIsTheWindowsForTheSameSettings) {
     MidiTool tool(Build::Tessaro5Vu, folder.path());
     tool.DecimalSeparator = row.separator;
     ASSERT_EQ(tool.LoadImage("rast").kind, LoadOutcome::Kind::Loaded);
-    const std::string expected = tool.TxtYaz().report;
+    std::string expected;
+    StringSink sink(expected);
+    Pos scanPos = 0;
+    WalkOutcome walk;
+    MidiImage image = tool.image();
+    image.MidiFileName = "rast.txt";
+    DumpReport(image, scanPos, Build::Tessaro5Vu, row.separator, sink, walk);
     ASSERT_NE(expected.find(std::string("03") + row.separator + "78 Cent"), std::string::npos);
     const Bytes written = folder.Read("rast.txt");
     EXPECT_TRUE(std::string(written.begin(), written.end()) == expected) << row.lang;
