@@ -106,7 +106,8 @@ void Bound(finder::SearchSettings& settings, std::int32_t records) {
 // The search stopped at the first degree whose measure lies below the limit
 // and tried every degree before it.
 void CheckCurve(const RunOutcome& run) {
-  const float limit = static_cast<float>(finder::LeadingNumber(run.settings.centLimitText, run.settings.decimalSeparator));
+  const float limit =
+      static_cast<float>(finder::LeadingNumber(run.settings.centLimitText, run.settings.decimalSeparator));
   for (std::size_t i = 0; i < run.curve.size(); ++i) {
     Require(run.curve[i].degree == run.start + static_cast<std::int32_t>(i));
     if (i + 1 < run.curve.size()) Require(!(limit > run.curve[i].measure));
@@ -163,7 +164,8 @@ void CheckSteps(const finder::Finder& finder, const RunOutcome& run) {
   }
   Require(full);
   // The tempered scale names each step that took pitches, the octave aside, and reads back.
-  const finder::ScalaReading tempered = finder::ParseScala(finder::TemperedScale("t.scl", "kaynak.txt", steps));
+  const finder::ScalaReading tempered =
+      finder::ParseScala(finder::TemperedScale("t.scl", "kaynak.txt", steps));
   Require(tempered.status == finder::ScalaReading::Status::Ok && tempered.records.size() < steps.size());
 }
 

@@ -39,11 +39,13 @@ void CheckCodePage(std::string_view text) {
 // reads back record for record.
 void ReadAsScala(std::string_view bytes) {
   const finder::ScalaReading scale = finder::ParseScala(bytes);
-  Require(finder::messages::MessageOf(scale).has_value() == (scale.status != finder::ScalaReading::Status::Ok));
+  Require(finder::messages::MessageOf(scale).has_value() ==
+          (scale.status != finder::ScalaReading::Status::Ok));
   if (scale.status != finder::ScalaReading::Status::Ok) return;
   const finder::SourceReading table = finder::ParseSource(finder::SourceTableText(scale.records));
   Require(table.status == finder::SourceReading::Status::Ok && table.records.size() == scale.records.size());
-  for (std::size_t i = 0; i < table.records.size(); ++i) Require(Bits(table.records[i].Cent) == Bits(scale.records[i].Cent));
+  for (std::size_t i = 0; i < table.records.size(); ++i)
+    Require(Bits(table.records[i].Cent) == Bits(scale.records[i].Cent));
 }
 
 }  // namespace
