@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint8_t counts[4];
     for (std::uint8_t& count : counts) count = bytes.Byte() % 6;
     pattern = std::string(counts[0], '#') + std::string(counts[1], '0');
-    if (counts[2] + counts[3] > 0) pattern += "." + std::string(counts[2], '0') + std::string(counts[3], '#');
+    if (counts[2] + counts[3] > 0) pattern.append(1, '.').append(counts[2], '0').append(counts[3], '#');
   }
 
   const ExactDecimal exact = std::isfinite(value) ? finder::fuzz::ExactOf(value) : ExactDecimal{};

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const bool metaEvents : {true, false}) {
     midi::Pos ScanPos = 0;
     midi::WalkListener silent;
-    midi::TestOutcome test{.loaded = true};
+    midi::TestOutcome test{.loaded = true, .walk = {}};
     midi::EventWalk(image, ScanPos, midi::WalkRules{.metaEvents = metaEvents}, silent, test.walk);
     const midi::WalkOutcome& walk = test.walk;
     if (!walk.stop) {
