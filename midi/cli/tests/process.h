@@ -2,15 +2,13 @@
 
 // Runs a terminal companion as a user would, for the end-to-end tests.
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace cli::test {
@@ -21,50 +19,23 @@ struct Finished {
   std::string err;  // and to standard error
 };
 
-inline std::string ReadAll(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
-}
-
-// Runs `program` with `args` in `folder` and waits for it. Its regional settings
-// are LANG=`lang` alone: none of the LC_ variables or LANG of the tests' own
-// environment reach it.
+// Runs `program` with `args` (no single quotes in them) in `folder` and waits
+// for it, with LANG=`lang` and none of the tests' own LC_ALL or LC_NUMERIC. Its
+// output goes beside the folder, not into it.
 inline Finished Run(const std::string& program, const std::vector<std::string>& args,
                     const std::filesystem::path& folder, const std::string& lang = "C") {
-  std::string setting = "LANG=" + lang;
-  std::vector<char*> envp = {setting.data()};
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    const std::string_view name(*variable);
-    if (!name.starts_with("LC_") && !name.starts_with("LANG=")) envp.push_back(*variable);
-  }
-  envp.push_back(nullptr);
-  std::vector<std::string> words = {program};
-  words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fileno(out), STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, fileno(err), STDERR_FILENO);
-  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-  Finished finished;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) finished.status = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  finished.out = ReadAll(out);
-  finished.err = ReadAll(err);
-  return finished;
+  const std::string out = folder.string() + ".out", err = folder.string() + ".err";
+  std::string command =
+      "cd '" + folder.string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang + " '" + program + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
+  const auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::filesystem::remove(path);
+    return text;
+  };
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(out), read(err)};
 }
 
 }  // namespace cli::test
