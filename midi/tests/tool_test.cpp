@@ -39,11 +39,11 @@ TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
     MidiTool tool(build, folder.path());
     TxtOutcome txt = tool.TxtYaz();
     tool.SaveReport(txt);
-    const Messages choose = {"Bir dosya seçin."};
-    EXPECT_EQ(messages::Of(tool.TestEt()), choose);
-    EXPECT_EQ(messages::BeforeSave(txt), Messages{});
-    EXPECT_EQ(messages::AfterSave(txt), choose);
-    EXPECT_EQ(messages::Of(tool.MidiYaz()), choose);
+    Messages shown = messages::Of(tool.TestEt());
+    for (const Messages& part :
+         {messages::BeforeSave(txt), messages::AfterSave(txt), messages::Of(tool.MidiYaz())})
+      shown.insert(shown.end(), part.begin(), part.end());
+    EXPECT_EQ(shown, Messages(3, "Bir dosya seçin."));
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   }
 }
@@ -57,20 +57,14 @@ TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
     Bytes events;
     Messages current, earlier;  // Tessaro5Vu; Tessaro5 and Lumbric5
   } rows[] = {
+      // clang-format off
       {"clean file", {0x00, 0xFF, 0x2F, 0x00}, {}, {}},
-      {"a tempo's 0x90 is a note on to the earlier builds",
-       {0xFF, 0x51, 0x03, 0x90, 0x3C, 0x40, 0xFF, 0xFF, 0xFF, 0x00},
-       {},
-       warn},
-      {"warning, then a cut",
-       {0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00},
-       {warn[0], cut},
-       {warn[0], cut}},
+      {"a tempo's 0x90 is a note on to the earlier builds", {0xFF, 0x51, 0x03, 0x90, 0x3C, 0x40, 0xFF, 0xFF, 0xFF, 0x00},
+       {}, warn},
+      {"warning, then a cut", {0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}, {warn[0], cut}, {warn[0], cut}},
       {"tempo 0", {0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}, {"Tempo sıfır olamaz (konum 23)."}, {}},
-      {"bend overflow",
-       {0xE0, 0xFF, 0xFF},
-       {"Sayı sınırı aşıldı (konum 23)."},
-       {"Sayı sınırı aşıldı (konum 23)."}},
+      {"bend overflow", {0xE0, 0xFF, 0xFF}, {"Sayı sınırı aşıldı (konum 23)."}, {"Sayı sınırı aşıldı (konum 23)."}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     for (Build build : kAllBuilds) {
