@@ -126,8 +126,8 @@ struct SongFolder {
 // A report's lines read back into UTF-8: bytes as Latin-1 but for the six
 // Turkish letters of Windows-1254. A last line without its CR LF reads "<no CR LF>".
 inline Lines ReportLines(std::string_view report) {
-  static constexpr std::string_view kTurkish[][2] = {{"\xD0", "Ğ"}, {"\xDD", "İ"}, {"\xDE", "Ş"},
-                                                     {"\xF0", "ğ"}, {"\xFD", "ı"}, {"\xFE", "ş"}};
+  static const std::string_view kTurkishBytes = "\xD0\xDD\xDE\xF0\xFD\xFE";
+  static const char* const kTurkish[] = {"Ğ", "İ", "Ş", "ğ", "ı", "ş"};
   Lines lines(1);
   for (std::size_t i = 0; i < report.size(); ++i) {
     const auto c = static_cast<std::uint8_t>(report[i]);
@@ -135,19 +135,18 @@ inline Lines ReportLines(std::string_view report) {
       lines.emplace_back();
       ++i;
     } else if (c < 0x80) {
-      lines.back() += static_cast<char>(c);
+      lines.back() += report[i];
+    } else if (const std::size_t letter = kTurkishBytes.find(report[i]); letter != std::string_view::npos) {
+      lines.back() += kTurkish[letter];
     } else {
-      const auto* turkish = std::find_if(std::begin(kTurkish), std::end(kTurkish),
-                                         [&](const auto& pair) { return pair[0][0] == report[i]; });
-      lines.back() += turkish != std::end(kTurkish) ? std::string(turkish[0][1])
-                                                    : std::string{static_cast<char>(0xC0 | c >> 6),
-                                                                  static_cast<char>(0x80 | (c & 0x3F))};
+      lines.back() += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
     }
   }
-  if (lines.back().empty())
+  if (lines.back().empty()) {
     lines.pop_back();
-  else
+  } else {
     lines.back() = "<no CR LF>";
+  }
   return lines;
 }
 inline Lines ReportLines(const Bytes& report) {
