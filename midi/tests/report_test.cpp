@@ -176,12 +176,14 @@ TEST(DumpReport, AnnotatesEachByteTheWalkExamines) {
        {"0023   0D   013       ", "0024   81   129       ", "0025   A0   160   \u00A0   ",
         "0026   9F   159   \u009F   "}},
       {"13, 129 and 144 read as data show as themselves",
-       {0x90, 0x3C, 0x40, 0x81, 0x00, 0xE0, 0x0D, 0x40, 0xE0, 0x7F, 0x7F, 0xFF, 0x90},
+       {0x90, 0x3C, 0x40, 0x81, 0x00, 0xE0, 0x0D, 0x40, 0xE0, 0x7F, 0x7F, 0xFF, 0x51, 0x90, 0x07, 0xA1, 0x20, 0xFF, 0x90},
        {"0023   90   144       NOTE-ON   Kanal= 0", "0024   3C   060   <   Pitch=C ", "0025   40   064   @   Velo.= 64 ",
         "0026   81   129   \u0081", "0027   00   000   " + Z + "   Tik= 128", "0028   E0   224   à   PTCHBND   Kanal= 0",
         "0029   0D   013   \r", "0030   40   064   @   00.32 Cent", "0031   E0   224   à   PTCHBND   Kanal= 0",
         "0032   7F   127   \x7F", "0033   7F   127   \x7F   199.98 Cent", "0034   FF   255   ÿ   SysExMsg başl.  ",
-        "0035   90   144   \u0090", ""}},
+        "0035   51   081   Q", "0036   90   144   \u0090", "0037   07   007   \x07   *256^2", "0038   A1   161   ¡   *256^1",
+        "0039   20   032       *256^0", "çeyrek nota =  500000 MICRO saniye", "metronom    = 120 adet/dörtlük", "",
+        "0040   FF   255   ÿ   SysExMsg başl.  ", "0041   90   144   \u0090", ""}},
       // clang-format on
   };
   for (const auto& row : rows) {
