@@ -19,20 +19,6 @@ using Messages = std::vector<std::string>;
 
 constexpr Build kAllBuilds[] = {Build::Tessaro5Vu, Build::Tessaro5, Build::Lumbric5};
 
-TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
-  const std::pair<const char*, const char*> rows[] = {{"Gone.MID", "Dosya okunamadı: Gone.MID"},
-                                                      {"empty.mid", "Dosya boş: empty.mid"},
-                                                      {"folder.mid", "Dosya okunamadı: folder.mid"}};
-  SongFolder run({1, 2, 3});
-  run.folder.Write("empty.mid", {});
-  std::filesystem::create_directory(run.folder.path() / "folder.mid");
-  for (const auto& [fileName, message] : rows) {
-    EXPECT_EQ(messages::Of(run.tool.LoadImage("x", fileName)), Messages{message});
-    EXPECT_EQ(run.tool.image().MidiBytes, (Bytes{1, 2, 3}));
-    EXPECT_EQ(run.tool.image().BaseName + run.tool.image().MidiFileName, "songsong.mid");
-  }
-}
-
 TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
   for (Build build : kAllBuilds) {
     test::ScratchFolder folder;

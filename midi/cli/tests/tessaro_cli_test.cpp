@@ -1,14 +1,16 @@
 // tessaro-cli run as a process on the sample files and on files made here.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "midi/tool.h"
-#include "process.h"
 #include "support.h"
 
 namespace midi {
@@ -19,8 +21,27 @@ using test::ScratchFolder;
 using Args = std::vector<std::string>;
 using Names = std::set<std::string>;
 
-cli::test::Finished Tessaro(const Args& args, const ScratchFolder& folder, const std::string& lang = "C") {
-  return cli::test::Run(TESSARO_CLI, args, folder.path(), lang);
+struct Finished {
+  int status = -1;  // the exit status; -1 when the program did not exit by itself
+  std::string out, err;
+};
+
+// Runs tessaro-cli with `args` (no single quotes in them) in `folder` as a user
+// would, with LANG=`lang` and none of the tests' own LC_ALL or LC_NUMERIC. Its
+// output goes beside the folder, not into it.
+Finished Tessaro(const Args& args, const ScratchFolder& folder, const std::string& lang = "C") {
+  const std::string where = folder.path().string();
+  std::string command =
+      "cd '" + where + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang + " '" TESSARO_CLI "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const int status = std::system((command + " >'" + where + ".out' 2>'" + where + ".err'").c_str());
+  const auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::filesystem::remove(path);
+    return text;
+  };
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(where + ".out"), read(where + ".err")};
 }
 
 void CopySamples(const ScratchFolder& folder, const std::vector<std::string>& names) {
@@ -86,7 +107,7 @@ TEST(TessaroCli, ABadFileFailsAloneAndTheOthersAreDone) {
     ScratchFolder folder;
     CopySamples(folder, {"rast.mid", "rast_es.mid"});
     folder.Write("empty.mid", {});
-    const cli::test::Finished run =
+    const Finished run =
         Tessaro({row.command, "rast.mid", "missing.mid", "empty.mid", "rast_es.mid"}, folder);
     EXPECT_EQ(run.status, 1) << row.command;
     EXPECT_EQ(run.out, row.out) << row.command;
@@ -112,13 +133,13 @@ TEST(TessaroCli, AWrongCommandLineShowsTheUsageAndWritesNothing) {
   ScratchFolder folder;
   CopySamples(folder, {"rast.mid"});
   for (const auto& [args, problem] : rows) {
-    const cli::test::Finished run = Tessaro(args, folder);
+    const Finished run = Tessaro(args, folder);
     EXPECT_EQ(run.status, 2) << problem;
     EXPECT_TRUE(run.err.starts_with(std::string("tessaro-cli: ") + problem + "\n\nKullanım: tessaro-cli"))
         << run.err;
   }
   EXPECT_EQ(folder.Names(), Names{"rast.mid"});
-  const cli::test::Finished help = Tessaro({"--help"}, folder);
+  const Finished help = Tessaro({"--help"}, folder);
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("Kullanım: tessaro-cli")) << help.out;
 }
@@ -146,7 +167,7 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
   }
   ScratchFolder folder;
   folder.Write("tune.mid", test::WithHeader(events));
-  const cli::test::Finished run = Tessaro({"cents", "tune.mid"}, folder);
+  const Finished run = Tessaro({"cents", "tune.mid"}, folder);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err,
             "tune.mid: Paket 6 atlandı: Note On yok.\n"
@@ -156,7 +177,7 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
             "0.0000,480\r\n225.0000,96\r\n0.0000,16384\r\n1199.9756,1\r\n200.0000,2097152\r\n");
 
   folder.Write("silent.mid", test::WithHeader({0x00, 0xFF, 0x2F, 0x00}));
-  const cli::test::Finished none = Tessaro({"cents", "silent.mid"}, folder);
+  const Finished none = Tessaro({"cents", "silent.mid"}, folder);
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.err, "silent.mid: Sent tablosuna yazılacak paket bulunamadı.\n");
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "silent_cent.txt"));
