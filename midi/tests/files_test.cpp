@@ -1,6 +1,7 @@
 #include "midi/files.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <map>
 #include <string>
@@ -93,6 +94,26 @@ TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
       }
     }
   }
+}
+
+// A disk that fills up: a tmpfs of 16 KiB, which a test run as root can mount.
+TEST(Saves, AFullDiskLeavesNoReportAndNoSplitFile) {
+  test::ScratchFolder scratch;
+  if (::mount("tmpfs", scratch.path().c_str(), "tmpfs", 0, "size=16k") != 0) GTEST_SKIP() << "no tmpfs here";
+  struct Unmount {
+    const std::filesystem::path& path;
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+  } unmount{scratch.path()};
+  // 6 KB take two of the four pages; the report needs 220 KB, the two copies four pages.
+  const Bytes song = test::Melody(std::vector<test::Note>(500, {0x3C, 0x00, 0x40}));
+  scratch.Write("song.mid", song);
+  MidiTool tool(Build::Tessaro5Vu, scratch.path());
+  ASSERT_EQ(tool.LoadImage("song").kind, LoadOutcome::Kind::Loaded);
+  TxtOutcome txt = tool.TxtYaz();
+  tool.SaveReport(txt);
+  EXPECT_EQ(messages::AfterSave(txt), Messages{"Dosya yazılamadı: song.txt"});
+  EXPECT_EQ(messages::Of(tool.MidiYaz()), Messages{"Dosya yazılamadı: song_24.mid"});
+  EXPECT_EQ(ContentsOf(scratch), (Contents{{"song.mid", song}}));
 }
 
 }  // namespace

@@ -19,6 +19,18 @@ using Messages = std::vector<std::string>;
 
 constexpr Build kAllBuilds[] = {Build::Tessaro5Vu, Build::Tessaro5, Build::Lumbric5};
 
+TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
+  SongFolder run({1, 2, 3});
+  run.folder.Write("empty.mid", {});
+  std::filesystem::create_directory(run.folder.path() / "folder.mid");
+  for (const std::string name : {"Gone.MID", "empty.mid", "folder.mid"}) {
+    EXPECT_EQ(messages::Of(run.tool.LoadImage("x", name)),
+              Messages{(name == "empty.mid" ? "Dosya boş: " : "Dosya okunamadı: ") + name});
+    EXPECT_EQ(run.tool.image().MidiBytes, (Bytes{1, 2, 3}));
+    EXPECT_EQ(run.tool.image().BaseName + run.tool.image().MidiFileName, "songsong.mid");
+  }
+}
+
 TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
   for (Build build : kAllBuilds) {
     test::ScratchFolder folder;
