@@ -60,7 +60,9 @@ TEST(Windows1254, WritesTheTurkishLettersAsTheCodePageHasThem) {
     const char* bytes;
   } rows[] = {
       {"Turkish letters", "ÇçĞğİıÖöŞşÜü", "\xC7\xE7\xD0\xF0\xDD\xFD\xD6\xF6\xDE\xFE\xDC\xFC"},
-      {"letters above 0x7F that are not Latin-1", "€ƒ‘—", "\x80\x83\x91\x97"},
+      {"letters above 0x7F that are not Latin-1", "€‚ƒ„…†‡ˆ‰Š‹Œ‘’“”•–—˜™š›œŸ",
+       "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C"
+       "\x9F"},
       {"a Latin-1 letter the code page keeps", "éÿ", "\xE9\xFF"},
       {"a Latin-1 letter the code page replaced", "Ð", "?"},
       {"letters the code page lacks", "Ā中\xF1\x80\x80\x80", "???"},

@@ -159,6 +159,7 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
            packet(0x00, 0x48, 62, {0x60}),                         // D + 1024 units = 225 cents; 96 ticks
            packet(0x00, 0x60, 71, {0x81, 0x80, 0x00}),             // B + 100 cents = 1200, folded to 0
            packet(0x7F, 0x3F, 60, {0x01}),                         // C - 1 unit = -0.0244 cent: 1199.9756
+           packet(0x01, 0x40, 60, {0x01}),                         // C + 1 unit = 0.0244 cent
            packet(0x00, 0x00, 64, {0x81, 0x80, 0x80, 0x00}),       // E - 200 cents; a four-byte delta
            Bytes{0xE0, 0x00, 0x40, 0x00, 0x80, 0x3C, 0x40, 0x00},  // no note on
            Bytes{0xE0, 0x00, 0x40, 0x00, 0x90, 0x3C},              // cut off before its duration
@@ -170,11 +171,11 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
   const Finished run = Tessaro({"cents", "tune.mid"}, folder);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err,
-            "tune.mid: Paket 6 atlandı: Note On yok.\n"
-            "tune.mid: Paket 7 atlandı: perdesi ya da süresi okunamadı.\n");
+            "tune.mid: Paket 7 atlandı: Note On yok.\n"
+            "tune.mid: Paket 8 atlandı: perdesi ya da süresi okunamadı.\n");
   const Bytes table = folder.Read("tune_cent.txt");
   EXPECT_EQ(std::string(table.begin(), table.end()),
-            "0.0000,480\r\n225.0000,96\r\n0.0000,16384\r\n1199.9756,1\r\n200.0000,2097152\r\n");
+            "0.0000,480\r\n225.0000,96\r\n0.0000,16384\r\n1199.9756,1\r\n0.0244,1\r\n200.0000,2097152\r\n");
 
   folder.Write("silent.mid", test::WithHeader({0x00, 0xFF, 0x2F, 0x00}));
   const Finished none = Tessaro({"cents", "silent.mid"}, folder);
