@@ -77,8 +77,7 @@ TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
         }
         Contents before = ContentsOf(run.folder);
         FileFaults faults;
-        faults.failingWrite = write;
-        faults.failingRename = rename;
+        if (write + rename > 0) (write > 0 ? faults.failingWrite : faults.failingRename) = write + rename;
         const std::string where = std::string(row.name) + (older ? ", older files, " : ", ") +
                                   std::to_string(write) + " " + std::to_string(rename) + " " + folderAt;
         if (file.empty()) {
