@@ -7,59 +7,41 @@
 #include <vector>
 
 #include "midi/messages.h"
-#include "report_support.h"
 #include "support.h"
 
 namespace midi {
 namespace {
 
-using messages::AfterSave;
-using messages::BeforeSave;
 using test::Bytes;
-using test::ReportLines;
-using test::ScratchFolder;
 using test::SongFolder;
 using test::WithHeader;
 using Messages = std::vector<std::string>;
 
 constexpr Build kAllBuilds[] = {Build::Tessaro5Vu, Build::Tessaro5, Build::Lumbric5};
 
-// A load, and a second one replacing it, are the window's click tests.
 TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
-  const struct {
-    const char* entry;
-    const char* fileName;
-    const char* message;
-  } rows[] = {
-      {"Gone", "Gone.MID", "Dosya okunamadı: Gone.MID"},
-      {"empty", "empty.mid", "Dosya boş: empty.mid"},
-      {"folder", "folder.mid", "Dosya okunamadı: folder.mid"},
-  };
-  for (const auto& row : rows) {
-    SongFolder run({1, 2, 3});
-    run.folder.Write("empty.mid", {});
-    std::filesystem::create_directory(run.folder.path() / "folder.mid");
-    EXPECT_EQ(messages::Of(run.tool.LoadImage(row.entry, row.fileName)), Messages{row.message});
+  SongFolder run({1, 2, 3});
+  run.folder.Write("empty.mid", {});
+  std::filesystem::create_directory(run.folder.path() / "folder.mid");
+  for (const std::string name : {"Gone.MID", "empty.mid", "folder.mid"}) {
+    EXPECT_EQ(messages::Of(run.tool.LoadImage("x", name)),
+              Messages{(name == "empty.mid" ? "Dosya boş: " : "Dosya okunamadı: ") + name});
     EXPECT_EQ(run.tool.image().MidiBytes, (Bytes{1, 2, 3}));
-    EXPECT_EQ(run.tool.image().BaseName, "song");
-    EXPECT_EQ(run.tool.image().MidiFileName, "song.mid");
+    EXPECT_EQ(run.tool.image().BaseName + run.tool.image().MidiFileName, "songsong.mid");
   }
 }
 
 TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
   for (Build build : kAllBuilds) {
-    ScratchFolder folder;
+    test::ScratchFolder folder;
     MidiTool tool(build, folder.path());
-    test::RecordingProgress progress;
     TxtOutcome txt = tool.TxtYaz();
     tool.SaveReport(txt);
-    Messages shown;
-    for (const Messages& part : {messages::Of(tool.TestEt()), BeforeSave(txt), AfterSave(txt),
-                                 messages::Of(tool.MidiYaz(progress))}) {
+    Messages shown = messages::Of(tool.TestEt());
+    for (const Messages& part :
+         {messages::BeforeSave(txt), messages::AfterSave(txt), messages::Of(tool.MidiYaz())})
       shown.insert(shown.end(), part.begin(), part.end());
-    }
     EXPECT_EQ(shown, Messages(3, "Bir dosya seçin."));
-    EXPECT_TRUE(progress.steps.empty());
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   }
 }
@@ -67,65 +49,56 @@ TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
 // The walk's decoding is the walk's test; here what TEST shows of it, build by build.
 TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
   const Messages warn = {"Çok büyük Tick ! !"};
-  // In a tempo's data a 0x90 is a note on for the earlier builds, and its delta needs a fourth byte.
-  const Bytes tempoHidingANote = {0xFF, 0x51, 0x03, 0x90, 0x3C, 0x40, 0xFF, 0xFF, 0xFF, 0x00};
+  const std::string cut = "Dosya beklenmedik biçimde sona eriyor (konum 32).";
   const struct {
     const char* name;
-    Bytes bytes;
-    Messages current;  // Tessaro5Vu
-    Messages earlier;  // Tessaro5 and Lumbric5
+    Bytes events;
+    Messages current, earlier;  // Tessaro5Vu; Tessaro5 and Lumbric5
   } rows[] = {
       // clang-format off
-      {"clean file", WithHeader({0x00, 0xFF, 0x2F, 0x00}), {}, {}},
-      {"meta event hides a note only from the current build", WithHeader(tempoHidingANote), {}, warn},
-      {"warning, then a cut", WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}),
-       {warn[0], "Dosya beklenmedik biçimde sona eriyor (konum 32)."},
-       {warn[0], "Dosya beklenmedik biçimde sona eriyor (konum 32)."}},
-      {"tempo 0", WithHeader({0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}), {"Tempo sıfır olamaz (konum 23)."}, {}},
-      {"bend overflow", WithHeader({0xE0, 0xFF, 0xFF}), {"Sayı sınırı aşıldı (konum 23)."},
-       {"Sayı sınırı aşıldı (konum 23)."}},
+      {"clean file", {0x00, 0xFF, 0x2F, 0x00}, {}, {}},
+      {"a tempo's 0x90 is a note on to the earlier builds", {0xFF, 0x51, 0x03, 0x90, 0x3C, 0x40, 0xFF, 0xFF, 0xFF, 0x00},
+       {}, warn},
+      {"warning, then a cut", {0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}, {warn[0], cut}, {warn[0], cut}},
+      {"tempo 0", {0xFF, 0x51, 0x03, 0x00, 0x00, 0x00}, {"Tempo sıfır olamaz (konum 23)."}, {}},
+      {"bend overflow", {0xE0, 0xFF, 0xFF}, {"Sayı sınırı aşıldı (konum 23)."}, {"Sayı sınırı aşıldı (konum 23)."}},
       // clang-format on
   };
   for (const auto& row : rows) {
     for (Build build : kAllBuilds) {
-      SongFolder run(row.bytes, build);
-      const Messages& expected = build == Build::Tessaro5Vu ? row.current : row.earlier;
-      EXPECT_EQ(messages::Of(run.tool.TestEt()), expected)
+      SongFolder run(WithHeader(row.events), build);
+      EXPECT_EQ(messages::Of(run.tool.TestEt()), build == Build::Tessaro5Vu ? row.current : row.earlier)
           << row.name << ", build " << static_cast<int>(build);
     }
   }
 }
 
 // The report's lines are the report's test; here the file, its name and what the
-// window is told before and after it is saved.
+// user is told before and after it is saved.
 TEST(TxtYaz, ReplacesTheReportBesideTheMidiFileAndNamesItInTheImage) {
   SongFolder run(WithHeader({0xE0, 0x20, 0x41}));
   run.folder.Write("song.txt", {'o', 'l', 'd'});
   run.tool.DecimalSeparator = ',';
-
   const TxtOutcome outcome = run.TxtYaz();
-
   const Bytes file = run.folder.Read("song.txt");
   EXPECT_EQ(file.size(), outcome.reportSize);
-  const std::vector<std::string> lines = ReportLines(file);
+  const test::Lines lines = test::ReportLines(file);
   ASSERT_EQ(lines.size(), 46u + 3u + 4u);
-  EXPECT_EQ(lines[0], "song.txt");
-  EXPECT_EQ(lines[48], "0025   41   065   A   03,91 Cent");
+  EXPECT_EQ(lines[0] + lines[48], "song.txt0025   41   065   A   03,91 Cent");
   EXPECT_EQ(run.tool.image().MidiFileName, "song.txt");
-  EXPECT_EQ(BeforeSave(outcome), Messages{});
-  EXPECT_EQ(AfterSave(outcome), Messages{});
-  EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
-}
+  EXPECT_EQ(messages::BeforeSave(outcome), Messages{});
+  EXPECT_EQ(messages::AfterSave(outcome), Messages{});
+  EXPECT_EQ(run.folder.Names(), (std::set<std::string>{"song.mid", "song.txt"}));
 
-TEST(TxtYaz, AStoppedWalkLeavesItsPartialReportAndSaysWhy) {
-  SongFolder run(WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}));
-  const TxtOutcome outcome = run.TxtYaz();
-  const std::vector<std::string> lines = ReportLines(run.folder.Read("song.txt"));
-  ASSERT_EQ(lines.size(), 46u + 14u);
-  EXPECT_EQ(lines.back(), "0031   00   000   " + std::string(1, '\0'));
-  EXPECT_EQ(BeforeSave(outcome), Messages{"Çok büyük Tick ! !"});
-  EXPECT_EQ(AfterSave(outcome), Messages{"Dosya beklenmedik biçimde sona eriyor (konum 32)."});
-  EXPECT_FALSE(std::filesystem::exists(run.folder.path() / "song.txt.part"));
+  // A stopped walk leaves its partial report and says why, after the warning.
+  run.folder.Write("song.mid", WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}));
+  ASSERT_EQ(run.tool.LoadImage("song").kind, LoadOutcome::Kind::Loaded);
+  const TxtOutcome stopped = run.TxtYaz();
+  const test::Lines partial = test::ReportLines(run.folder.Read("song.txt"));
+  ASSERT_EQ(partial.size(), 46u + 14u);
+  EXPECT_EQ(partial.back(), "0031   00   000   " + std::string(1, '\0'));
+  EXPECT_EQ(messages::BeforeSave(stopped), Messages{"Çok büyük Tick ! !"});
+  EXPECT_EQ(messages::AfterSave(stopped), Messages{"Dosya beklenmedik biçimde sona eriyor (konum 32)."});
 }
 
 }  // namespace
