@@ -2,16 +2,13 @@
 
 // Helpers shared by the finder's tests: a scratch folder, the sample tables, a
 // finder with a table read for a run, the message of an outcome, and a
-// terminal companion run as a user would run it.
+// terminal companion run as a user runs it.
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <bit>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -108,41 +105,19 @@ struct Finished {
   std::string err;  // and to standard error
 };
 
-// Runs `program` with `args` in `folder` under LANG=`lang`, with LC_ALL and
-// LC_NUMERIC taken out of the environment so that the caller's do not count.
+// Runs `program` with `args` (no quotes in them) in `folder` under LANG=`lang`,
+// with LC_ALL and LC_NUMERIC taken out so that the caller's do not count.
 inline Finished RunProgram(const std::string& program, const std::vector<std::string>& args,
                            const std::filesystem::path& folder, const std::string& lang = "C") {
-  std::string langVariable = "LANG=" + lang;
-  std::vector<char*> envp = {langVariable.data()};
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    const std::string_view name =
-        std::string_view(*variable).substr(0, std::string_view(*variable).find('='));
-    if (name != "LANG" && name != "LC_ALL" && name != "LC_NUMERIC") envp.push_back(*variable);
-  }
-  envp.push_back(nullptr);
-  std::vector<std::string> words = {program};
-  words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-
   const ScratchFolder outputs;
-  const std::string out = outputs.path() / "out", err = outputs.path() / "err";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT, 0600);
-  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-  Finished finished;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) finished.status = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  finished.out = ReadAll(out);
-  finished.err = ReadAll(err);
-  return finished;
+  std::string command =
+      "cd '" + folder.string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang + " '" + program + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const int status = std::system((command + " >'" + (outputs.path() / "out").string() + "' 2>'" +
+                                  (outputs.path() / "err").string() + "'")
+                                     .c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(outputs.path() / "out"),
+          ReadAll(outputs.path() / "err")};
 }
 
 }  // namespace finder::test
