@@ -53,12 +53,13 @@ TEST(KaynakOku, ReplacesTheTableOrLeavesNoneAndSaysWhy) {
   }
 }
 
-// Where a run ended, each record's step/deviation, the deviation sum and mean,
-// the maximum deviation, variance and standard deviation, then each step with
-// a count or duration as k:count/duration, the bars and the largest duration.
+// What a run said, where it ended and the steps of that degree, each record's
+// step/deviation, the deviation sum and mean, the maximum deviation, variance
+// and standard deviation, each step with a count or duration as
+// k:count/duration, and the bars with the largest duration.
 std::string Figures(const Finder& finder, const RunOutcome& run) {
   std::ostringstream out;
-  out << finder.CurrentDegree() << ':';
+  out << Said(run) << '|' << finder.CurrentDegree() << '/' << finder.StepTable().size() << ':';
   for (const SourceRecord& record : finder.SourceTable())
     out << ' ' << record.Step << '/' << record.Deviation;
   out << " | " << run.deviationSum << ' ' << run.meanDeviation << " | " << run.spread.MaxDeviation << ' '
@@ -72,105 +73,61 @@ std::string Figures(const Finder& finder, const RunOutcome& run) {
   return out.str();
 }
 
+// Each run follows one of degree 5 alone, which a refused run leaves as it was.
 TEST(Basla, MeasuresTheDegreesInTurnAndStopsAtTheFirstBelowTheLimit) {
   const std::string_view three = test::kThreePitches;
   const std::string huge = "0,3" + std::string(38, '0') + "\r\n0,3" + std::string(38, '0') + "\r\n";
+  const std::string unchanged = "|6/6: 0/0 2/-94 3/-18 | 0 0 | 0 0 0 | | bars 0 of 0";
+  const std::string outOfRange = "Derece 1 ile 32766 arasında olmalı." + unchanged;
   const struct {
-    const char* name;
     std::string_view table;
     SearchSettings settings;
     Ran status;
-    const char* figures;
+    std::string figures;
   } rows[] = {
-      {"a limit equal to the measure fails", three, Single("12", kMax, "10"), Ran::NoneQualified,
-       "13: 0/0 4/-14 7/2 | -12 -4 | 10 0 0 | | bars 0 of 0"},
-      {"maximum deviation 10 meets the limit 11", three, Single("12", kMax, "11"), Ran::Found,
-       "12: 0/0 4/-14 7/2 | -12 -4 | 10 0 0 | 0:1/2 4:1/1 7:1/1 | bars 3 of 2"},
-      {"standard deviation 8.2 misses the limit 1", three, Single("12", kStd, "1"), Ran::NoneQualified,
-       "13: 0/0 4/-14 7/2 | -12 -4 | 0 66.6667 8.16497 | | bars 0 of 0"},
-      {"standard deviation meets the limit 8.2", three, Single("12", kStd, "8.2"), Ran::Found,
-       "12: 0/0 4/-14 7/2 | -12 -4 | 0 66.6667 8.16497 | 0:1/2 4:1/1 7:1/1 | bars 3 of 2"},
-      {"maximum deviation over 5 to 60", three, Range("5", "60", kMax, "5"), Ran::Found,
-       "19: 0/0 6/7.05264 11/7.26318 | 14.3158 4.77194 | 4.77194 0 0 | 0:1/2 6:1/1 11:1/1 | bars 3 of 2"},
-      {"standard deviation over 5 to 60", three, Range("5", "60", kStd, "5"), Ran::Found,
-       "22: 0/0 7/4.18182 13/-7.09088 | -2.90906 -0.969686 | 0 22.5894 4.75283 | 0:1/2 7:1/1 13:1/1 | bars 3 "
-       "of 2"},
-      {"halfway goes to the lower step", "150,1\r\n", Single("12", kMax, "100"), Ran::Found,
-       "12: 1/50 | 50 50 | 0 0 0 | 1:1/1 | bars 1 of 1"},
-      {"1200 and negative pitches stay on step 0", "1200,1\r\n-5,2\r\n700,1\r\n", Single("12", kMax, "100"),
-       Ran::Found, "12: 0/0 0/0 7/0 | 0 0 | 0 0 0 | 0:2/3 7:1/1 | bars 2 of 3"},
-      {"durations of 0 or below give no bar", "0,0\r\n100,-1\r\n200,2\r\n200,-1\r\n", Single("12", kMax, "1"),
-       Ran::Found, "12: 0/0 1/0 2/0 2/0 | 0 0 | 0 0 0 | 0:1/0 1:1/-1 2:2/1 | bars 1 of 1"},
-      {"a duration sum beyond a float", huge, Single("12", kMax, "1"), Ran::DurationTooLarge,
-       "12: 0/0 0/0 | 0 0 | 0 0 0 | 0:2/inf | bars 0 of 0"},
+      // clang-format off
+      {three, Single("12", kMax, "10"), Ran::NoneQualified,  // a limit equal to the measure fails
+       "12 eşit temperaman kriterleri sağlamadı.|13/13: 0/0 4/-14 7/2 | -12 -4 | 10 0 0 | | bars 0 of 0"},
+      {three, Single("12", kMax, "11"), Ran::Found, "|12/13: 0/0 4/-14 7/2 | -12 -4 | 10 0 0 | 0:1/2 4:1/1 7:1/1 | bars 3 of 2"},
+      {three, Single("12", kStd, "1"), Ran::NoneQualified,
+       "12 eşit temperaman kriterleri sağlamadı.|13/13: 0/0 4/-14 7/2 | -12 -4 | 0 66.6667 8.16497 | | bars 0 of 0"},
+      {three, Single("12", kStd, "8.2"), Ran::Found,
+       "|12/13: 0/0 4/-14 7/2 | -12 -4 | 0 66.6667 8.16497 | 0:1/2 4:1/1 7:1/1 | bars 3 of 2"},
+      {three, Range("5", "60", kMax, "5"), Ran::Found,
+       "|19/20: 0/0 6/7.05264 11/7.26318 | 14.3158 4.77194 | 4.77194 0 0 | 0:1/2 6:1/1 11:1/1 | bars 3 of 2"},
+      {three, Range("5", "60", kStd, "5"), Ran::Found,
+       "|22/23: 0/0 7/4.18182 13/-7.09088 | -2.90906 -0.969686 | 0 22.5894 4.75283 | 0:1/2 7:1/1 13:1/1 | bars 3 of 2"},
+      {"150,1\r\n", Single("12", kMax, "100"), Ran::Found, "|12/13: 1/50 | 50 50 | 0 0 0 | 1:1/1 | bars 1 of 1"},  // halfway: the lower step
+      {"1200,1\r\n-5,2\r\n700,1\r\n", Single("12", kMax, "100"), Ran::Found,  // 1200 and below 0 stay on step 0
+       "|12/13: 0/0 0/0 7/0 | 0 0 | 0 0 0 | 0:2/3 7:1/1 | bars 2 of 3"},
+      {"0,0\r\n100,-1\r\n200,2\r\n200,-1\r\n", Single("12", kMax, "1"), Ran::Found,  // a bar needs a duration over 0
+       "|12/13: 0/0 1/0 2/0 2/0 | 0 0 | 0 0 0 | 0:1/0 1:1/-1 2:2/1 | bars 1 of 1"},
+      {huge, Single("12", kMax, "1"), Ran::DurationTooLarge,
+       "Süre toplamı sayı sınırını aşıyor.|12/13: 0/0 0/0 | 0 0 | 0 0 0 | 0:2/inf | bars 0 of 0"},
+      {three, Single("0", kStd, "0"), Ran::DegreeOutOfRange, outOfRange},
+      {three, Single("32767", kStd, "0"), Ran::DegreeOutOfRange, outOfRange},
+      {three, Range("32765", "32767", kStd, "0"), Ran::DegreeOutOfRange, outOfRange},
+      {three, Range("40000", "10", kStd, "0"), Ran::DegreeOutOfRange, outOfRange},  // beyond 16 bits
+      {"", Single("12", kStd, "0"), Ran::NoTable, "Bir dosya seçin|0/0: | 0 0 | 0 0 0 | | bars 0 of 0"},
+      {three, Single("2.5", kStd, "0"), Ran::NoneQualified,
+       "2 eşit temperaman kriterleri sağlamadı.|3/3: 0/0 1/-214 1/102 | -112 -37.3333 | 0 18733.3 136.87 | | bars 0 of 0"},
+      {three, Range("20", "10", kStd, "0"), Ran::NoneQualified,  // tries nothing
+       "20-10 arasındaki temperamanlar kriterleri sağlamadı." + unchanged.substr(0, 1) + "20" + unchanged.substr(2)},
+      {three, Range("0", "-5", kStd, "0"), Ran::NoneQualified,
+       "0--5 arasındaki temperamanlar kriterleri sağlamadı.|0" + unchanged.substr(2)},
+      // clang-format on
   };
   for (const auto& row : rows) {
     Fixture f(row.table);
-    const RunOutcome run = f.Run(row.settings);
-    EXPECT_EQ(run.status, row.status) << row.name;
-    EXPECT_EQ(run.degree, f.finder.CurrentDegree()) << row.name;
-    EXPECT_EQ(Figures(f.finder, run), row.figures) << row.name;
-  }
-  EXPECT_EQ(Said(Fixture(three).Run(Single("12", kMax, "11"))), "");
-  EXPECT_EQ(Said(Fixture(three).Run(Single("12", kMax, "1"))), "12 eşit temperaman kriterleri sağlamadı.");
-  EXPECT_EQ(Said(Fixture(huge).Run(Single("12", kMax, "1"))), "Süre toplamı sayı sınırını aşıyor.");
-}
-
-TEST(Basla, ChecksOnlyTheDegreesItWouldTryAndChangesNothingWhenRefused) {
-  const std::string degreeRange = "Derece 1 ile 32766 arasında olmalı.";
-  const std::string single = " eşit temperaman kriterleri sağlamadı.";
-  const std::string range = " arasındaki temperamanlar kriterleri sağlamadı.";
-  const struct {
-    const char* name;
-    SearchSettings settings;
-    Ran status;
-    std::string message;
-    std::int16_t currentDegree;  // 6 after the run of degree 5 alone
-    std::size_t steps;           // 6 after the run of degree 5 alone
-  } rows[] = {
-      {"single 0", Single("0", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6, 6},
-      {"single 32767", Single("32767", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6, 6},
-      {"range beyond 32766", Range("32765", "32767", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6, 6},
-      {"range start beyond 16 bits", Range("40000", "10", kStd, "0"), Ran::DegreeOutOfRange, degreeRange, 6,
-       6},
-      {"single 32766", Single("32766", kStd, "0"), Ran::NoneQualified, "32766" + single, 32767, 32767},
-      {"single 2.5 is 2", Single("2.5", kStd, "0"), Ran::NoneQualified, "2" + single, 3, 3},
-      {"range 20 to 10 tries nothing", Range("20", "10", kStd, "0"), Ran::NoneQualified, "20-10" + range, 20,
-       6},
-      {"range 0 to -5 tries nothing", Range("0", "-5", kStd, "0"), Ran::NoneQualified, "0--5" + range, 0, 6},
-  };
-  for (const auto& row : rows) {
-    Fixture f(test::kThreePitches);
     f.Run(Single("5", kStd, "1"));
     const RunOutcome run = f.Run(row.settings);
-    EXPECT_EQ(run.status, row.status) << row.name;
-    EXPECT_EQ(Said(run), row.message) << row.name;
-    EXPECT_EQ(run.degree, row.currentDegree) << row.name;
-    EXPECT_EQ(f.finder.CurrentDegree(), row.currentDegree) << row.name;
-    EXPECT_EQ(f.finder.StepTable().size(), row.steps) << row.name;
+    EXPECT_EQ(run.status, row.status) << row.figures;
+    EXPECT_EQ(run.degree, f.finder.CurrentDegree()) << row.figures;
+    EXPECT_EQ(Figures(f.finder, run), row.figures);
   }
-  Fixture none("\r\n");
-  EXPECT_EQ(Said(none.Run(Single("12", kMax, "1"))), "Bir dosya seçin");
-  EXPECT_EQ(none.finder.CurrentDegree(), 0);
-}
-
-// The sample tables fit what the README's walkthrough says of them.
-TEST(Basla, TheSampleTablesFitTheirTemperaments) {
-  const struct {
-    const char* file;
-    SearchSettings settings;
-    bool found;
-  } rows[] = {
-      {"rast.txt", Single("53", kMax, "0.001"), true},       // on steps of 53 to four decimals
-      {"pisagor.txt", Single("53", kMax, "1"), true},        // a fifth of 53 is 0.07 cents short of 3/2
-      {"saf_major.txt", Single("53", kMax, "1"), true},      // 1.3 to 1.5 cents above 53's steps
-      {"kaymis_major.txt", Single("12", kMax, "1"), true},   // 5 cents sharp throughout: no spread
-      {"kaymis_major.txt", Single("12", kStd, "1"), false},  // but 5 cents from the steps
-  };
-  for (const auto& row : rows) {
-    Fixture f(test::Sample(row.file));
-    EXPECT_EQ(test::Found(f.Run(row.settings)), row.found) << row.file;
-  }
+  Fixture largest(three);  // the largest degree, with 32767 steps
+  EXPECT_EQ(Said(largest.Run(Single("32766", kStd, "0"))), "32766 eşit temperaman kriterleri sağlamadı.");
+  EXPECT_EQ(largest.finder.StepTable().size(), 32767u);
 }
 
 // Tables that put a nearest-step search to the test near `degree`: pitches on
