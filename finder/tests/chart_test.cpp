@@ -34,13 +34,6 @@ class DrawnCanvas : public Canvas {
   }
   void Refresh() override { calls.emplace_back("refresh"); }
 
-  // The calls from the first that starts with `from`, `count` of them.
-  Calls From(const std::string& from, std::size_t count) const {
-    auto at = std::find_if(calls.begin(), calls.end(),
-                           [&](const std::string& call) { return call.starts_with(from); });
-    return Calls(at, at + static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, calls.end() - at)));
-  }
-
   Calls calls;
 
  private:
@@ -57,21 +50,32 @@ class DrawnCanvas : public Canvas {
   }
 };
 
-TEST(RaporCiz, DrawsTheWorkedExample) {
-  Fixture f(test::kThreePitches);
+// The calls of a run of the table under the settings, from the first that starts with `from` on, `count` of
+// them.
+Calls Drawn(std::string_view table, const SearchSettings& settings, char separator,
+            const std::string& from = "", std::size_t count = 1000) {
   DrawnCanvas canvas;
-  RaporCiz(canvas, f.Run(Single("12", Criterion::MaxDeviation, "11")), '.');
-  const std::string header = "\" Dgr.   Cents    #   % Dur. \"";
+  RaporCiz(canvas, Fixture(table).Run(settings), separator);
+  const auto at = std::find_if(canvas.calls.begin(), canvas.calls.end(),
+                               [&](const std::string& call) { return call.starts_with(from); });
+  return Calls(at,
+               at + std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(count), canvas.calls.end() - at));
+}
+
+TEST(RaporCiz, DrawsTheWorkedExample) {
+  Calls frame = {"clear", "legends"};
+  for (int x = 0; x < 1200; x += 240)
+    frame.push_back("text " + std::to_string(x) + ",5 black \" Dgr.   Cents    #   % Dur. \"");
+  frame.insert(frame.end(),
+               {"line 10,20 1180,20 black 1", "line 50,250 50,450 red 3", "line 50,452 1175,452 red 3",
+                "text 20,440 black \"  0\"", "text 20,390 black \" 25\"", "text 20,340 black \" 50\"",
+                "text 20,290 black \" 75\"", "text 20,240 black \"100\""});
+  for (int y = 250; y <= 450; y += 10)
+    frame.push_back("line 50," + std::to_string(y) + " 1175," + std::to_string(y) + " grey 1");
+  for (int y = 250; y <= 450; y += 50)
+    frame.push_back("line 50," + std::to_string(y) + " 1175," + std::to_string(y) + " blue 1");
   // clang-format off
-  Calls frame = {
-      "clear", "legends", "text 0,5 black " + header, "text 240,5 black " + header, "text 480,5 black " + header,
-      "text 720,5 black " + header, "text 960,5 black " + header,
-      "line 10,20 1180,20 black 1", "line 50,250 50,450 red 3", "line 50,452 1175,452 red 3",
-      "text 20,440 black \"  0\"", "text 20,390 black \" 25\"", "text 20,340 black \" 50\"",
-      "text 20,290 black \" 75\"", "text 20,240 black \"100\""};
-  for (int y = 250; y <= 450; y += 10) frame.push_back("line 50," + std::to_string(y) + " 1175," + std::to_string(y) + " grey 1");
-  for (int y = 250; y <= 450; y += 50) frame.push_back("line 50," + std::to_string(y) + " 1175," + std::to_string(y) + " blue 1");
-  const Calls rest = {
+  frame.insert(frame.end(), {
       "line 60,450 60,458 blue 1", "line 76,450 76,475 blue 1", "line 92,450 92,458 blue 1",
       "line 108,450 108,475 blue 1", "refresh",
       // Steps 0, 4 and 7 have a duration; every step of 0 to 12 ends with a refresh.
@@ -87,57 +91,32 @@ TEST(RaporCiz, DrawsTheWorkedExample) {
       "text 300,500 red \"Criteria = Max. Dev.\"", "text 300,520 red \"Cent Limit = 11\"",
       "text 500,500 blue \"searched teT = 12\"",   "text 500,520 blue \"found teT = 12\"",
       "text 700,500 red \"Mean     = -4.\"",       "text 700,520 red \"Variance = 0\"",
-      "text 900,500 blue \"St. Dev.  = 0\"",       "text 900,520 blue \"Max. Dev. = 10\""};
+      "text 900,500 blue \"St. Dev.  = 0\"",       "text 900,520 blue \"Max. Dev. = 10\""});
   // clang-format on
-  frame.insert(frame.end(), rest.begin(), rest.end());
-  EXPECT_EQ(canvas.calls, frame);
+  EXPECT_EQ(Drawn(test::kThreePitches, Single("12", Criterion::MaxDeviation, "11"), '.'), frame);
+  EXPECT_EQ(Drawn(test::kThreePitches, Single("12", Criterion::MaxDeviation, "1"), '.'), Calls{});
 }
 
-TEST(RaporCiz, DrawsTheRowsTheLargestInRedTheSixteenthInTheSecondColumnAndTheSummaryAsTyped) {
+TEST(RaporCiz, DrawsTheLargestInRedTheSixteenthRowInTheSecondColumnAndTheSummaryAsTyped) {
   std::string sixteen;  // on the steps 0 to 15 of degree 24, 50 cents apart
   for (int k = 0; k < 16; ++k) sixteen += std::to_string(50 * k) + ",1\r\n";
-  const struct {
-    const char* name;
-    std::string table;
-    SearchSettings settings;
-    std::string from;
-    Calls calls;
-  } rows[] = {
-      {"two largest durations are both red",
-       "0,2\r\n400,2\r\n700,1\r\n",
-       Single("12", Criterion::MaxDeviation, "100"),
-       "text 10,36",
-       {"text 10,36 red \"4\"", "text 50,36 red \"400,0000\"", "text 130,36 red \"01\"",
-        "text 160,36 red \"1,00000\"", "box 71,450 81,250 magenta", "text 64,475 red \"4\"", "refresh",
-        "refresh", "refresh", "text 10,49 black \"7\"", "text 50,49 black \"700,0000\"",
-        "text 130,49 black \"01\"", "text 160,49 black \"0,50000\"", "box 87,450 97,350 magenta"}},
-      {"the sixteenth row",
-       sixteen,
-       Single("24", Criterion::MaxDeviation, "1"),
-       "text 10,205",
-       {"text 10,205 red \"14\"", "text 50,205 red \"700,0000\"", "text 130,205 red \"01\"",
-        "text 160,205 red \"1,00000\"", "box 279,450 289,250 magenta", "text 272,460 red \"14\"", "refresh",
-        "text 250,23 red \"15\"", "text 290,23 red \"750,0000\"", "text 370,23 red \"01\"",
-        "text 400,23 red \"1,00000\"", "box 295,450 305,250 magenta", "text 288,475 red \"15\"", "refresh"}},
-      // Degree 22 puts 386 and 702 cents on the float steps 381.81818 and 709.09088.
-      {"a range by standard deviation",
-       std::string(test::kThreePitches),
-       test::Range(" 5", "60x", Criterion::StandardDeviation, "5 c"),
-       "text 300,500",
-       {"text 300,500 red \"Criteria = Std. Dev.\"", "text 300,520 red \"Cent Limit = 5 c\"",
-        "text 500,500 blue \"searched teT =  5-60x\"", "text 500,520 blue \"found teT = 22\"",
-        "text 700,500 red \"Mean     = -0,9697\"", "text 700,520 red \"Variance = 22,58942\"",
-        "text 900,500 blue \"St. Dev.  = 4,752832\"", "text 900,520 blue \"Max. Dev. = 0\""}},
-  };
-  for (const auto& row : rows) {
-    Fixture f(row.table);
-    DrawnCanvas canvas;
-    RaporCiz(canvas, f.Run(row.settings), ',');
-    EXPECT_EQ(canvas.From(row.from, row.calls.size()), row.calls) << row.name;
-  }
-  DrawnCanvas none;
-  RaporCiz(none, Fixture(test::kThreePitches).Run(Single("12", Criterion::MaxDeviation, "1")), '.');
-  EXPECT_TRUE(none.calls.empty());
+  // clang-format off
+  EXPECT_EQ(Drawn("0,2\r\n400,2\r\n700,1\r\n", Single("12", Criterion::MaxDeviation, "100"), ',', "text 10,36", 12),
+            (Calls{"text 10,36 red \"4\"", "text 50,36 red \"400,0000\"", "text 130,36 red \"01\"", "text 160,36 red \"1,00000\"",
+                   "box 71,450 81,250 magenta", "text 64,475 red \"4\"", "refresh", "refresh", "refresh",
+                   "text 10,49 black \"7\"", "text 50,49 black \"700,0000\"", "text 130,49 black \"01\""}));
+  EXPECT_EQ(Drawn(sixteen, Single("24", Criterion::MaxDeviation, "1"), '.', "text 10,205", 14),
+            (Calls{"text 10,205 red \"14\"", "text 50,205 red \"700.0000\"", "text 130,205 red \"01\"", "text 160,205 red \"1.00000\"",
+                   "box 279,450 289,250 magenta", "text 272,460 red \"14\"", "refresh",
+                   "text 250,23 red \"15\"", "text 290,23 red \"750.0000\"", "text 370,23 red \"01\"",
+                   "text 400,23 red \"1.00000\"", "box 295,450 305,250 magenta", "text 288,475 red \"15\"", "refresh"}));
+  // Degree 22 puts 386 and 702 cents on the float steps 381.81818 and 709.09088.
+  EXPECT_EQ(Drawn(test::kThreePitches, test::Range(" 5", "60x", Criterion::StandardDeviation, "5 c"), ',', "text 300,500"),
+            (Calls{"text 300,500 red \"Criteria = Std. Dev.\"", "text 300,520 red \"Cent Limit = 5 c\"",
+                   "text 500,500 blue \"searched teT =  5-60x\"", "text 500,520 blue \"found teT = 22\"",
+                   "text 700,500 red \"Mean     = -0,9697\"", "text 700,520 red \"Variance = 22,58942\"",
+                   "text 900,500 blue \"St. Dev.  = 4,752832\"", "text 900,520 blue \"Max. Dev. = 0\""}));
+  // clang-format on
 }
 
 }  // namespace
