@@ -97,19 +97,19 @@ TEST(RaporCiz, DrawsTheWorkedExample) {
   EXPECT_EQ(Drawn(test::kThreePitches, Single("12", Criterion::MaxDeviation, "1"), '.'), Calls{});
 }
 
-TEST(RaporCiz, DrawsTheLargestInRedTheSixteenthRowInTheSecondColumnAndTheSummaryAsTyped) {
-  std::string sixteen;  // on the steps 0 to 15 of degree 24, 50 cents apart
-  for (int k = 0; k < 16; ++k) sixteen += std::to_string(50 * k) + ",1\r\n";
+TEST(RaporCiz, DrawsTheLargestInRedTheSixteenthAndSeventeenthRowsInTheSecondColumnAndTheSummaryAsTyped) {
+  std::string seventeen;  // on the steps 0 to 16 of degree 24, 50 cents apart
+  for (int k = 0; k < 17; ++k) seventeen += std::to_string(50 * k) + ",1\r\n";
   // clang-format off
   EXPECT_EQ(Drawn("0,2\r\n400,2\r\n700,1\r\n", Single("12", Criterion::MaxDeviation, "100"), ',', "text 10,36", 12),
             (Calls{"text 10,36 red \"4\"", "text 50,36 red \"400,0000\"", "text 130,36 red \"01\"", "text 160,36 red \"1,00000\"",
                    "box 71,450 81,250 magenta", "text 64,475 red \"4\"", "refresh", "refresh", "refresh",
                    "text 10,49 black \"7\"", "text 50,49 black \"700,0000\"", "text 130,49 black \"01\""}));
-  EXPECT_EQ(Drawn(sixteen, Single("24", Criterion::MaxDeviation, "1"), '.', "text 10,205", 14),
+  EXPECT_EQ(Drawn(seventeen, Single("24", Criterion::MaxDeviation, "1"), '.', "text 10,205", 15),
             (Calls{"text 10,205 red \"14\"", "text 50,205 red \"700.0000\"", "text 130,205 red \"01\"", "text 160,205 red \"1.00000\"",
                    "box 279,450 289,250 magenta", "text 272,460 red \"14\"", "refresh",
                    "text 250,23 red \"15\"", "text 290,23 red \"750.0000\"", "text 370,23 red \"01\"",
-                   "text 400,23 red \"1.00000\"", "box 295,450 305,250 magenta", "text 288,475 red \"15\"", "refresh"}));
+                   "text 400,23 red \"1.00000\"", "box 295,450 305,250 magenta", "text 288,475 red \"15\"", "refresh", "text 250,36 red \"16\""}));
   // Degree 22 puts 386 and 702 cents on the float steps 381.81818 and 709.09088.
   EXPECT_EQ(Drawn(test::kThreePitches, test::Range(" 5", "60x", Criterion::StandardDeviation, "5 c"), ',', "text 300,500"),
             (Calls{"text 300,500 red \"Criteria = Std. Dev.\"", "text 300,520 red \"Cent Limit = 5 c\"",

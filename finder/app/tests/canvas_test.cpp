@@ -63,14 +63,13 @@ class CanvasTest : public QObject {
   void drawsTheLegends() {
     const QImage image1 = finder::LegendImage1();
     const QImage image2 = finder::LegendImage2();
-    QCOMPARE(image1.size(), QSize(25, 175));
-    QCOMPARE(image2.size(), QSize(236, 25));
-    for (const QPoint ink : {QPoint(12, 100), QPoint(12, 30)}) QVERIFY(image1.pixelColor(ink) != Qt::white);
-    for (const QPoint ink : {QPoint(60, 12), QPoint(146, 12), QPoint(220, 12)})
-      QVERIFY(image2.pixelColor(ink) != Qt::white);
-    QVERIFY(InkWithin(image1, 0, 24, 0, 25));  // the per-cent sign
-    QCOMPARE(image1.pixelColor(12, 25), QColor(Qt::white));
-    QCOMPARE(image2.pixelColor(152, 12), QColor(Qt::white));
+    QVERIFY(image1.size() == QSize(25, 175) && image2.size() == QSize(236, 25));
+    QVERIFY(InkWithin(image1, 0, 24, 0, 25) &&
+            InkWithin(image2, 0, 25, 0, 236));  // the per-cent sign, the word
+    QVERIFY(image1.pixelColor(12, 100) != Qt::white && image1.pixelColor(12, 30) != Qt::white &&
+            image1.pixelColor(12, 25) == Qt::white);
+    QVERIFY(image2.pixelColor(60, 12) != Qt::white && image2.pixelColor(146, 12) != Qt::white &&
+            image2.pixelColor(152, 12) == Qt::white);
   }
 
   // The window repaints on each refresh what the chart canvas names: every
