@@ -54,6 +54,9 @@ TEST(SonucYaz, WritesEveryStepWithADurationOfTheLastRun) {
     f.Run(test::Range("20", "10", kMax, "11"));  // a run that found nothing leaves the heading only
     EXPECT_EQ(f.finder.SonucYaz(row.separator), kHeading) << row.table;
   }
+  const StepRow wide[] = {
+      {.step = 1, .cent = 100, .count = 12345678, .share = 1}};  // a field that fills its place
+  EXPECT_TRUE(ResultTable(wide, '.').ends_with("\n     001       100.0000        12345678 1.00000\r\n"));
   EXPECT_EQ(test::Said(PrintOutcome::NoRun), "Önce çalıştırın.");
   EXPECT_EQ(test::Said(PrintOutcome::Written), "");
 }
