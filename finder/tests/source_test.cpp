@@ -39,7 +39,8 @@ TEST(ParseSource, ReadsNumbersTwoAtATimeWhateverTheLinesOrNamesTheLineOfTheFault
       {"100,1\r\n\r\n1e3,1\r\n", "1@3"},
       {"100,1\r\n200\r\n\r\n", "1@2"},  // the last duration missing
       {"100,,1\r\n", "1@1"},
-      {"100,1\r200,x", "1@2"},  // a carriage return alone ends a line
+      {"100,1\r\n200\r\n,\r\n", "1@3"},  // a comma last, on a line of its own
+      {"100,1\r200,x", "1@2"},           // a carriage return alone ends a line
       {"100," + forty9s + "\r\n", "2@1"},
       {"100,1\r\n-" + forty9s + ",1\r\n", "2@2"},
       {forty9s + ",1\r\n", "3@1"},
@@ -82,6 +83,8 @@ TEST(ParseScala, ReadsPitchesAfterTheImpliedUnisonAndLeavesTheOctaveOut) {
       {"d\r\n1\r\n1" + std::string(40, '0') + ".0\r\n", "1200 sentin üstünde perde var (satır 3)"},
       {"! c\r\nd\r\n 3\r\n9/8\r\n! c\r\n5/4\r\n", "3 perde yazılı ama 2 perde satırı var (satır 3)"},
       {"d\r\n1\r\n9/8\r\n\r\n5/4\r\n4/3\r\n", "1 perde yazılı ama 3 perde satırı var (satır 2)"},
+      {"d\r\n2147483647\r\n", "2147483647 perde yazılı ama 0 perde satırı var (satır 2)"},
+      {"d\r\n2147483648\r\n", "sayı çok büyük (satır 2)"},
   };
   for (const auto& row : refused)
     EXPECT_EQ(messages::MessageOf(ParseScala(row.text)),
