@@ -34,6 +34,11 @@ TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
   test::Fixture core(test::kThreePitches);
   core.Run(test::Single("12", Criterion::MaxDeviation, "11"));
   EXPECT_EQ(test::ReadAll(folder.path() / "tables/sonuc.csv"), core.finder.SonucYaz('.'));
+  std::string many;  // a count that fills its place
+  for (int i = 0; i < 1000; ++i) many += "0,1\r\n";
+  folder.Write("many.txt", many);
+  EXPECT_NE(Orvette({"many.txt", "--single", "12"}, folder).out.find("\n 0    000.0000  1000 1.00000\n"),
+            std::string::npos);
 }
 
 // The curve of a Scala scale printed first; the table written back runs alike,
@@ -42,14 +47,15 @@ TEST(OrvetteCli, WritesTheTableTheTemperedScaleAndThePlotOfAScalaScale) {
   ScratchFolder folder;
   folder.Write("scl/SAF.SCL", test::Sample("saf_major.scl"));
   const test::Finished scala = Orvette({"scl/SAF.SCL", "--range", "50", "60", "--curve", "--table",
-                                        "back.txt", "--scl", "53.scl", "--plot", "curve.PNG"},
+                                        "back.txt", "--scl", "53.scl", "--plot", "curve.SVG"},
                                        folder);
   ASSERT_EQ(scala.status, 0) << scala.err;
   EXPECT_EQ(scala.err, "");  // Qt's own notices stay off the terminal
   EXPECT_TRUE(scala.out.starts_with("50 9.216984\n51 10.1081\n52 9.834837\n53 0.8532628\n\n53\n Dgr."))
       << scala.out;
   EXPECT_EQ(Orvette({"back.txt", "--range", "50", "60", "--curve"}, folder).out, scala.out);
-  EXPECT_TRUE(test::ReadAll(folder.path() / "curve.PNG").starts_with("\x89PNG\r\n\x1A\n"));
+  EXPECT_NE(test::ReadAll(folder.path() / "curve.SVG").find("#2ca02c"),
+            std::string::npos);  // 53 marked found
   for (const char* criterion : {"max", "std"}) {
     const test::Finished back =
         Orvette({"53.scl", "--single", "53", "--limit", "0.001", "--criterion", criterion}, folder);
@@ -89,7 +95,7 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
     int status;
     const char* err;  // how standard error begins
   } rows[] = {
-      {{"three.txt", "--limit", "0", "--plot", "none.svg", "--scl", "none.scl"},
+      {{"three.txt", "--limit", "0", "--plot", "none.png", "--scl", "none.scl"},
        3,
        "three.txt: 12-2400 arasındaki temperamanlar kriterleri sağlamadı.\n"},
       {{"three.txt", "--single", "0"}, 1, "three.txt: Derece 1 ile 32766 arasında olmalı.\n"},
@@ -116,7 +122,7 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
     EXPECT_EQ(run.out, "") << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.scl"));
-  EXPECT_TRUE(test::ReadAll(folder.path() / "none.svg").starts_with("<?xml"));
+  EXPECT_TRUE(test::ReadAll(folder.path() / "none.png").starts_with("\x89PNG\r\n\x1A\n"));
   EXPECT_TRUE(Orvette({"--help"}, folder).out.starts_with("Kullanım: orvette-cli"));
 }
 
