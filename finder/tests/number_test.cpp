@@ -44,19 +44,32 @@ TEST(Number, ReadsTheUsersTextsWithTheirSeparator) {
   for (const auto& row : degrees) EXPECT_EQ(DegreeOf(row.text, ','), row.degree) << row.text;
 }
 
-// The exact value rounded, halves away from zero; the cases beside what the fuzz target's exact formatter
-// checks.
+// The exact value rounded, halves away from zero; the short form when there is no pattern.
 TEST(Number, WritesThePatternsAndTheShortForm) {
-  EXPECT_EQ(FormatNumber(1200, "000.0000", ','), "1200,0000");  // integer digits are never cut
-  EXPECT_EQ(FormatNumber(-0.00004, "##0.####", '.'), "0.");     // no minus on a zero
-  EXPECT_EQ(FormatNumber(-2.5, "###", '.'), "-3");
-  EXPECT_EQ(FormatNumber(0.999999f, "0.00000", '.'), "1.00000");  // a carry through the separator
-  EXPECT_EQ(FormatNumber(0.00005f, "##0.####", '.'), "0.");       // the float nearest 0.00005 lies below it
-  EXPECT_EQ(ShortForm(1234.5675, ','), "1234,568");
-  EXPECT_EQ(ShortForm(-12345678, ','), "-1,234568E+07");
-  EXPECT_EQ(ShortForm(9999999.5, '.'), "1E+07");
-  EXPECT_EQ(ShortForm(0.0001f, '.'), "0.0001");
-  EXPECT_EQ(ShortForm(0.00001f, '.'), "1E-05");
+  const struct {
+    double value;
+    const char* pattern;
+    const char* text;
+  } rows[] = {
+      {1200, "000.0000", "1200,0000"},    // integer digits are never cut
+      {-0.00004, "##0.####", "0,"},       // no minus on a zero
+      {-2.5, "###", "-3"},                //
+      {0.5, "###", "1"},                  // a label
+      {0.999999f, "0.00000", "1,00000"},  // a carry through the separator
+      {0.00005f, "##0.####", "0,"},       // the float nearest 0.00005 lies below it
+      {0.5, nullptr, "0,5"},
+      {1234.5675, nullptr, "1234,568"},
+      {1234567, nullptr, "1234567"},
+      {-12345678, nullptr, "-1,234568E+07"},
+      {9999999.5, nullptr, "1E+07"},
+      {12345678901, nullptr, "1,234568E+10"},
+      {0.0001f, nullptr, "0,0001"},
+      {0.00001f, nullptr, "1E-05"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.pattern ? FormatNumber(row.value, row.pattern, ',') : ShortForm(row.value, ','), row.text)
+        << row.value;
+  }
 }
 
 }  // namespace
