@@ -21,7 +21,7 @@ TEST(Number, ReadsTheUsersTextsWithTheirSeparator) {
   for (const char* refused : {"-", "1.2.3", "--1"})
     EXPECT_EQ(DecimalToFloat(refused), std::nullopt) << refused;
   EXPECT_TRUE(IsDecimal("1,5", ',') && IsDecimal("1.5", ','));
-  EXPECT_FALSE(IsDecimal("1,5", '.') || IsDecimal("1,5.3", ','));
+  EXPECT_FALSE(IsDecimal("1,5", '.') || IsDecimal("1,5.3", ',') || IsDecimal("-.", '.'));
   // clang-format off
   const struct { const char* text; char separator; double value; } leading[] = {
       {"4.75", '.', 4.75}, {"24 00", '.', 2400}, {"1,5", '.', 1}, {"1,5", ',', 1.5}, {"1.5,3", ',', 1.5},
