@@ -67,9 +67,15 @@ class PlotTest : public QObject {
       for (const double degree : {8.0, 12.5, 17.0})
         QVERIFY(Shows(image, frame.At(degree, 5), kPlotLimitColour));
       QVERIFY(Shows(image, frame.At(19, 4.77194), kPlotFoundColour));
+      QVERIFY(Shows(image, frame.At(5.5, 74.3), kPlotCurveColour));  // between the first two measures
       data.found = std::nullopt;
       QVERIFY(!Shows(Picture(DrawPlot(data, format), format), frame.At(19, 4.77194), kPlotFoundColour));
     }
+    // Measures and a limit of 0 only: the dot and the limit line lie on the axis.
+    const PlotData zero{.title = "a.txt", .curve = {{12, 0}}, .limit = 0, .found = std::nullopt};
+    const QImage image = Picture(DrawPlot(zero, PlotFormat::Png), PlotFormat::Png);
+    const QPointF at = PlotFrame(zero).At(12, 0);
+    QVERIFY(Shows(image, at, kPlotCurveColour) || Shows(image, at, kPlotLimitColour));
   }
 };
 
