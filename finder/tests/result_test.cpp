@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -117,13 +118,10 @@ class FailingCalls : public SaveCalls {
 };
 
 // Every file of a folder with its content.
-std::string ListingOf(const std::filesystem::path& folder) {
-  std::vector<std::string> files;
+std::map<std::string, std::string> ListingOf(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> listing;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
-    files.push_back(entry.path().filename().string() + ": " + test::ReadAll(entry.path()));
-  std::sort(files.begin(), files.end());
-  std::string listing;
-  for (const std::string& file : files) listing += file + "\n";
+    listing[entry.path().filename().string()] = test::ReadAll(entry.path());
   return listing;
 }
 
@@ -136,14 +134,14 @@ TEST(SaveWhole, ReplacesTheOlderFileWholeOrLeavesTheFolderAsItWas) {
     scratch.Write("sonuc.csv", older);
     scratch.Write("sonuc.csv.part", "a stale temporary");
     ASSERT_TRUE(SaveWhole(scratch.path() / kResultFile, newer, counting));
-    EXPECT_EQ(ListingOf(scratch.path()), "sonuc.csv: " + newer + "\n");
+    EXPECT_EQ(ListingOf(scratch.path()), (std::map<std::string, std::string>{{"sonuc.csv", newer}}));
   }
   ASSERT_EQ(counting.calls, 1 + static_cast<int>(newer.size() + 6) / 7 + 3);
   for (const bool hasOlder : {false, true}) {
     for (int failing = 1; failing <= counting.calls; ++failing) {
       test::ScratchFolder scratch;
       if (hasOlder) scratch.Write("sonuc.csv", older);
-      const std::string before = ListingOf(scratch.path());
+      const auto before = ListingOf(scratch.path());
       FailingCalls calls(failing);
       EXPECT_FALSE(SaveWhole(scratch.path() / kResultFile, newer, calls)) << failing;
       EXPECT_EQ(ListingOf(scratch.path()), before)
