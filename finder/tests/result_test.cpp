@@ -84,10 +84,11 @@ TEST(Windows1254, AgreesWithTheSystemsCodePageAndMarksTheRestWithAQuestionMark) 
     EXPECT_EQ(Windows1254(utf8 + "1"), Iconv("CP1254", "UTF-8", utf8).value_or("?") + "1")
         << std::hex << static_cast<std::uint32_t>(c);
   }
-  // Beyond the Basic Multilingual Plane, overlong, a surrogate, above U+10FFFF, cut off.
-  EXPECT_EQ(Windows1254("😀\xC0\x80\xED\xA0\x80\xF4\x90\x80\x80"
+  // Beyond the Basic Multilingual Plane, overlong in two and in four bytes, a surrogate, above U+10FFFF, cut
+  // off.
+  EXPECT_EQ(Windows1254("😀\xC0\x80\xF0\x8F\xBF\xBF\xED\xA0\x80\xF4\x90\x80\x80"
                         "a\xE2\x82"),
-            "??????????a??");
+            "??????????????a??");
 }
 
 // The system's calls, each write taking at most seven bytes, as the system may

@@ -59,7 +59,7 @@ TEST(ParseScala, ReadsPitchesAfterTheImpliedUnisonAndLeavesTheOctaveOut) {
   } rows[] = {
       {"! a\r\n!\r\nSaf majör\r\n 3\r\n!\r\n 9/8\r\n 5/4 üçlü\r\n! b\r\n\t2/1\r\n", "Saf majör",
        "0/1 203.91/1 386.314/1 "},
-      {"\n3\n  -5.5 pes\n700.\n2\n", "", "0/1 -5.5/1 700/1 "},
+      {"\n3\n  -5.5 pes\n700.\n2", "", "0/1 -5.5/1 700/1 "},
       {"x\r2\r100.0\r1200.000\r\r  \r", "x", "0/1 100/1 "},
       {"\xEF\xBB\xBF"
        "12\r\n 0\r\n\r\n",
