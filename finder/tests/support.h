@@ -1,11 +1,14 @@
 #pragma once
 
-// Helpers shared by the finder's tests: a canvas double that records what the
-// report draws, a scratch folder, a finder with a table read for a run, and the
-// message of an outcome.
+// Helpers shared by the finder's tests: a scratch folder, the sample tables, a
+// finder with a table read for a run, the message of an outcome, and a
+// terminal companion run as a user runs it.
+
+#include <sys/wait.h>
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,7 +17,6 @@
 #include <string_view>
 #include <vector>
 
-#include "finder/canvas.h"
 #include "finder/finder.h"
 #include "finder/messages.h"
 #include "finder/source.h"
@@ -24,9 +26,7 @@ namespace finder::test {
 // A fresh empty folder under the system's temporary folder, removed afterwards.
 class ScratchFolder {
  public:
-  ScratchFolder() {
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("finder-test-" + std::to_string(seed()));
+  ScratchFolder() : path_(std::filesystem::temp_directory_path() / ("finder-test-" + Unique())) {
     std::filesystem::create_directories(path_);
   }
   ~ScratchFolder() {
@@ -38,16 +38,17 @@ class ScratchFolder {
 
   const std::filesystem::path& path() const { return path_; }
 
-  // Writes a new file of that name. An older one is removed first rather than
-  // truncated, which would make the file system flush it on close.
+  // Writes a new file of that name, its folders made first. An older one is
+  // removed rather than truncated, which would make the file system flush it on close.
   void Write(const std::string& name, std::string_view text) const {
-    std::error_code ignored;
-    std::filesystem::remove(path_ / name, ignored);
-    std::ofstream out(path_ / name, std::ios::binary);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::filesystem::create_directories((path_ / name).parent_path());
+    std::filesystem::remove(path_ / name);
+    std::ofstream(path_ / name, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
   }
 
  private:
+  static std::string Unique() { return std::to_string(std::random_device()()); }
   std::filesystem::path path_;
 };
 
@@ -57,43 +58,12 @@ inline std::string ReadAll(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Records every call in order as a line: "clear", "legends", "refresh",
-// `text 10,23 red "0"`, "line 50,250 50,450 red 3", "box 55,450 65,250 magenta".
-class RecordingCanvas : public Canvas {
- public:
-  void Clear() override { calls.emplace_back("clear"); }
-  void ShowLegends() override { calls.emplace_back("legends"); }
-  void Text(std::int32_t x, std::int32_t y, Rgb colour, std::string_view text) override {
-    calls.push_back("text " + Point(x, y) + " " + Name(colour) + " \"" + std::string(text) + "\"");
-  }
-  void Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour,
-            std::int32_t width) override {
-    calls.push_back("line " + Point(x1, y1) + " " + Point(x2, y2) + " " + Name(colour) + " " +
-                    std::to_string(width));
-  }
-  void Box(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour) override {
-    calls.push_back("box " + Point(x1, y1) + " " + Point(x2, y2) + " " + Name(colour));
-  }
-  void Refresh() override { calls.emplace_back("refresh"); }
-
-  std::vector<std::string> calls;
-
- private:
-  static std::string Point(std::int32_t x, std::int32_t y) {
-    return std::to_string(x) + "," + std::to_string(y);
-  }
-  static std::string Name(Rgb colour) {
-    const struct {
-      Rgb colour;
-      const char* name;
-    } names[] = {
-        {kBlack, "black"}, {kRed, "red"}, {kBlue, "blue"}, {kMagenta, "magenta"}, {kLightGrey, "grey"}};
-    for (const auto& entry : names) {
-      if (entry.colour == colour) return entry.name;
-    }
-    return "other";
-  }
-};
+#ifdef FINDER_SAMPLES_DIR
+// A table of the demo folder, finder/samples.
+inline std::string Sample(const char* name) {
+  return ReadAll(std::filesystem::path(FINDER_SAMPLES_DIR) / name);
+}
+#endif
 
 inline SearchSettings Single(std::string degree, Criterion criterion, std::string limit) {
   return {.span = Span::Single, .degreeText = degree, .criterion = criterion, .centLimitText = limit};
@@ -128,5 +98,26 @@ std::string Said(const Outcome& outcome, const FileName&... fileName) {
 inline constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";
 
 inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+struct Finished {
+  int status = -1;  // the exit status; -1 when the program did not exit by itself
+  std::string out;  // what it wrote to standard output
+  std::string err;  // and to standard error
+};
+
+// Runs `program` with `args` (no quotes in them) in `folder` under LANG=`lang`,
+// with LC_ALL and LC_NUMERIC taken out so that the caller's do not count.
+inline Finished RunProgram(const std::string& program, const std::vector<std::string>& args,
+                           const std::filesystem::path& folder, const std::string& lang = "C") {
+  const ScratchFolder outputs;
+  std::string command =
+      "cd '" + folder.string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang + " '" + program + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const int status = std::system((command + " >'" + (outputs.path() / "out").string() + "' 2>'" +
+                                  (outputs.path() / "err").string() + "'")
+                                     .c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(outputs.path() / "out"),
+          ReadAll(outputs.path() / "err")};
+}
 
 }  // namespace finder::test

@@ -5,43 +5,24 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
-#include <QXmlStreamReader>
 #include <optional>
 
 namespace finder::cli {
 namespace {
 
-// The measures of the three-pitch table from 5 to 19 under the larger extreme
-// deviation, the limit 5 first met at 19.
-PlotData Example(std::optional<std::int16_t> found) {
-  PlotData data{.title = "üç.txt", .curve = {}, .limit = 5, .found = found, .separator = ','};
-  const float measures[] = {97.2f, 51.4f, 60.1f, 25.0f, 40.3f, 34.5f, 27.6f,   10.0f,
-                            20.4f, 13.1f, 35.8f, 22.9f, 12.3f, 18.0f, 4.77194f};
-  for (int i = 0; i < 15; ++i) data.curve.push_back({static_cast<std::int16_t>(5 + i), measures[i]});
-  return data;
-}
-
-// The size an SVG states, in CSS pixels of 1/96 inch.
-QSizeF StatedSize(const QByteArray& svg) {
-  QXmlStreamReader xml(svg);
-  xml.readNextStartElement();
-  const auto pixels = [&](const char* name) {
-    QString length = xml.attributes().value(QString::fromLatin1(name)).toString();
-    return length.endsWith(QStringLiteral("mm")) ? length.chopped(2).toDouble() * 96 / 25.4
-                                                 : length.toDouble();
-  };
-  return {pixels("width"), pixels("height")};
-}
-
-// The picture, or none when the file is not a valid picture of the plot's size.
+// The picture, or none when the file is not a valid picture of the plot's size; an SVG states
+// its size in millimetres of 96 pixels to the inch.
 QImage Picture(const QByteArray& bytes, PlotFormat format) {
   if (format == PlotFormat::Png) return QImage::fromData(bytes, "PNG");
-  const QSizeF size = StatedSize(bytes);
+  const QRegularExpressionMatch size =
+      QRegularExpression(R"(width="([\d.]+)mm" height="([\d.]+)mm")").match(bytes);
   QSvgRenderer svg(bytes);
   if (!svg.isValid() || svg.viewBoxF() != QRectF(0, 0, kPlotWidth, kPlotHeight) ||
-      qRound(size.width()) != kPlotWidth || qRound(size.height()) != kPlotHeight) {
+      qRound(size.captured(1).toDouble() * 96 / 25.4) != kPlotWidth ||
+      qRound(size.captured(2).toDouble() * 96 / 25.4) != kPlotHeight) {
     return {};
   }
   QImage image(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
@@ -53,15 +34,14 @@ QImage Picture(const QByteArray& bytes, PlotFormat format) {
 
 // Whether a pixel next to `point` has nearly `colour`; lines are antialiased.
 bool Shows(const QImage& image, QPointF point, unsigned colour) {
-  const QColor want = QColor::fromRgb(colour);
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
       const QColor got = image.pixelColor(qRound(point.x()) + dx, qRound(point.y()) + dy);
+      const QColor want = QColor::fromRgb(colour);
       if (std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
               std::abs(got.blue() - want.blue()) <
-          30) {
+          30)
         return true;
-      }
     }
   }
   return false;
@@ -73,27 +53,29 @@ class PlotTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showsTheLimitLineAndTheFoundDegree_data() {
-    QTest::addColumn<int>("format");
-    QTest::newRow("svg") << static_cast<int>(PlotFormat::Svg);
-    QTest::newRow("png") << static_cast<int>(PlotFormat::Png);
-  }
-
+  // The three-pitch table's measures from 5 to 19 under the larger extreme deviation, the limit 5 met at 19.
   void showsTheLimitLineAndTheFoundDegree() {
-    QFETCH(int, format);
-    const PlotData data = Example(19);
+    PlotData data{.title = "üç.txt", .curve = {}, .limit = 5, .found = 19, .separator = ','};
+    const float measures[] = {97.2f, 51.4f, 60.1f, 25.0f, 40.3f, 34.5f, 27.6f,   10.0f,
+                              20.4f, 13.1f, 35.8f, 22.9f, 12.3f, 18.0f, 4.77194f};
+    for (int i = 0; i < 15; ++i) data.curve.push_back({static_cast<std::int16_t>(5 + i), measures[i]});
     const PlotFrame frame(data);
-    const QImage image =
-        Picture(DrawPlot(data, static_cast<PlotFormat>(format)), static_cast<PlotFormat>(format));
-    QCOMPARE(image.size(), QSize(kPlotWidth, kPlotHeight));
-    for (const double degree : {8.0, 12.5, 17.0})
-      QVERIFY(Shows(image, frame.At(degree, 5), kPlotLimitColour));
-    QVERIFY(Shows(image, frame.At(19, 4.77194), kPlotFoundColour));
-
-    const PlotData none = Example(std::nullopt);
-    const QImage without =
-        Picture(DrawPlot(none, static_cast<PlotFormat>(format)), static_cast<PlotFormat>(format));
-    QVERIFY(!Shows(without, frame.At(19, 4.77194), kPlotFoundColour));
+    for (const PlotFormat format : {PlotFormat::Svg, PlotFormat::Png}) {
+      data.found = 19;
+      const QImage image = Picture(DrawPlot(data, format), format);
+      QCOMPARE(image.size(), QSize(kPlotWidth, kPlotHeight));
+      for (const double degree : {8.0, 12.5, 17.0})
+        QVERIFY(Shows(image, frame.At(degree, 5), kPlotLimitColour));
+      QVERIFY(Shows(image, frame.At(19, 4.77194), kPlotFoundColour));
+      QVERIFY(Shows(image, frame.At(5.5, 74.3), kPlotCurveColour));  // between the first two measures
+      data.found = std::nullopt;
+      QVERIFY(!Shows(Picture(DrawPlot(data, format), format), frame.At(19, 4.77194), kPlotFoundColour));
+    }
+    // Measures and a limit of 0 only: the dot and the limit line lie on the axis.
+    const PlotData zero{.title = "a.txt", .curve = {{12, 0}}, .limit = 0, .found = std::nullopt};
+    const QImage image = Picture(DrawPlot(zero, PlotFormat::Png), PlotFormat::Png);
+    const QPointF at = PlotFrame(zero).At(12, 0);
+    QVERIFY(Shows(image, at, kPlotCurveColour) || Shows(image, at, kPlotLimitColour));
   }
 };
 
