@@ -17,14 +17,25 @@
 
 namespace {
 
-const std::string kOld = "old";
+using midi::test::Bytes;
 
-std::string Read(const std::string& name) {
-  std::ifstream in(fuzz::Folder() / name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+const Bytes kOld = {'o', 'l', 'd'};
+
+// The folder of this process, emptied before each input.
+const midi::test::ScratchFolder& Folder() {
+  static const midi::test::ScratchFolder folder;
+  return folder;
 }
 
-std::string AsText(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+bool Exists(const std::string& name) { return std::filesystem::exists(Folder().path() / name); }
+
+Bytes AsBytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// No temporary file of a save may stay behind.
+void RequireNoTemporaries() {
+  for (const std::string& name : Folder().Names())
+    fuzz::Require(std::filesystem::path(name).extension() != ".part");
+}
 
 }  // namespace
 
@@ -33,12 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t faults = data[size - 1];
   const midi::Build build = fuzz::kBuilds[faults % 3];
   const bool older = (data[0] & 2) != 0;
-  midi::MidiTool tool(build, fuzz::Folder());
+  const midi::test::ScratchFolder& folder = Folder();
+  for (const std::string& name : folder.Names()) std::filesystem::remove(folder.path() / name);
+  folder.Write("song.mid", Bytes(data, data + size));
+  midi::MidiTool tool(build, folder.path());
   tool.DecimalSeparator = ',';
-  fuzz::Require(fuzz::LoadInput(tool, data, size));
+  fuzz::Require(tool.LoadImage("song").kind == midi::LoadOutcome::Kind::Loaded);
   if (older) {
-    for (const char* name : {"song.txt", "song_13.mid", "song_24.mid"})
-      fuzz::WriteInput(name, reinterpret_cast<const std::uint8_t*>(kOld.data()), kOld.size());
+    for (const char* name : {"song.txt", "song_13.mid", "song_24.mid"}) folder.Write(name, kOld);
   }
 
   // The report as made in memory.
@@ -56,15 +69,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fail.failingWrite = (faults >> 2) & 3;
     fail.failingRename = (faults >> 4) & 1;
     txt = tool.TxtYaz();
-    fuzz::Require(!fuzz::Exists("song.txt") || Read("song.txt") == kOld);  // nothing new before the save
+    fuzz::Require(!Exists("song.txt") || folder.Read("song.txt") == kOld);  // nothing new before the save
     tool.SaveReport(txt);
   }
   fuzz::Require(txt.reportSize == report.size());
   const midi::messages::Messages after = midi::messages::AfterSave(txt);
   const bool refused = !after.empty() && after.back() == midi::messages::CannotWrite("song.txt");
   fuzz::Require(txt.written != refused);
-  fuzz::Require(txt.written ? Read("song.txt") == report : !fuzz::Exists("song.txt"));
-  fuzz::RequireNoTemporaries();
+  fuzz::Require(txt.written ? folder.Read("song.txt") == AsBytes(report) : !Exists("song.txt"));
+  RequireNoTemporaries();
 
   const midi::PacketTable table = midi::ScanPackets(image);
   const std::optional<midi::SplitCopies> copies =
@@ -85,11 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& [name, copy] : {std::pair{"song_13.mid", &midi::SplitCopies::Split13},
                                    std::pair{"song_24.mid", &midi::SplitCopies::Split24}}) {
     if (written) {
-      fuzz::Require(copies && Read(name) == AsText((*copies).*copy));
+      fuzz::Require(copies && folder.Read(name) == (*copies).*copy);
     } else {
-      fuzz::Require(older ? Read(name) == kOld : !fuzz::Exists(name));
+      fuzz::Require(older ? folder.Read(name) == kOld : !Exists(name));
     }
   }
-  fuzz::RequireNoTemporaries();
+  RequireNoTemporaries();
   return 0;
 }

@@ -1,15 +1,22 @@
 #pragma once
 
 // What the MIDI targets share: the three builds, the input as an image, and
-// Start's progress from a window that closes mid-split.
+// Start's progress from a window that closes mid-split. Byte builders and the
+// scratch folder are the tests' own.
 
 #include <cstdint>
+#include <cstdlib>
 
-#include "fuzz_support.h"
 #include "midi/progress.h"
 #include "midi/tool.h"
+#include "support.h"
 
 namespace fuzz {
+
+// A property of the command that the input broke: stop the fuzzer here.
+inline void Require(bool holds) {
+  if (!holds) std::abort();
+}
 
 // Start's progress from a window that closes at a given pair step.
 class ClosingProgress : public midi::StartProgress {
@@ -33,21 +40,7 @@ constexpr midi::Build kBuilds[] = {midi::Build::Tessaro5Vu, midi::Build::Tessaro
 
 // The input as a loaded image, without a file.
 inline midi::MidiImage ImageOf(const std::uint8_t* data, std::size_t size) {
-  midi::MidiImage image;
-  image.MidiBytes.assign(data, data + size);
-  image.BaseName = "song";
-  image.MidiFileName = "song.mid";
-  return image;
-}
-
-// Writes the input as song.mid into an empty folder and loads it into `tool`;
-// false for an empty input, which only an empty file gives.
-inline bool LoadInput(midi::MidiTool& tool, const std::uint8_t* data, std::size_t size) {
-  EmptyFolder();
-  WriteInput("song.mid", data, size);
-  const midi::LoadOutcome outcome = tool.LoadImage("song");
-  Require((outcome.kind == midi::LoadOutcome::Kind::Empty) == (size == 0));
-  return outcome.kind == midi::LoadOutcome::Kind::Loaded;
+  return midi::test::ImageOf(midi::test::Bytes(data, data + size));
 }
 
 }  // namespace fuzz
