@@ -1,7 +1,7 @@
 #pragma once
 
-// The MIDI side's test helpers: byte builders, scratch folders, Start's
-// progress, and reports read back as lines.
+// The MIDI side's test helpers: byte builders, scratch folders and Start's
+// progress.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,7 +10,6 @@
 #include <random>
 #include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "midi/tool.h"
@@ -18,7 +17,6 @@
 namespace midi::test {
 
 using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
 
 // A header chunk and a first track header: 22 bytes.
 inline Bytes Header(std::uint32_t trackLength) {
@@ -63,15 +61,19 @@ inline MidiImage ImageOf(Bytes bytes) {
   return image;
 }
 
-// Start's progress: the pair steps told; the window closes after `open` of them.
+// Start's progress: the pair steps told.
 struct RecordingProgress : StartProgress {
   bool PairStepDone(std::int32_t k) override {
     steps.push_back(k);
-    return static_cast<int>(steps.size()) <= open;
+    return true;
   }
   std::vector<std::int32_t> steps;
-  int open = INT32_MAX;
 };
+
+inline Bytes ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class ScratchFolder {
@@ -92,10 +94,7 @@ class ScratchFolder {
     std::ofstream(path_ / name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  Bytes Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  Bytes Read(const std::string& name) const { return ReadFile(path_ / name); }
   std::set<std::string> Names() const {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(path_))
@@ -122,35 +121,5 @@ struct SongFolder {
   ScratchFolder folder;
   MidiTool tool;
 };
-
-// A report's lines read back into UTF-8: bytes as Latin-1 but for the six
-// Turkish letters of Windows-1254. A last line without its CR LF reads "<no CR LF>".
-inline Lines ReportLines(std::string_view report) {
-  static const std::string_view kTurkishBytes = "\xD0\xDD\xDE\xF0\xFD\xFE";
-  static const char* const kTurkish[] = {"Ğ", "İ", "Ş", "ğ", "ı", "ş"};
-  Lines lines(1);
-  for (std::size_t i = 0; i < report.size(); ++i) {
-    const auto c = static_cast<std::uint8_t>(report[i]);
-    if (report.substr(i, 2) == "\r\n") {
-      lines.emplace_back();
-      ++i;
-    } else if (c < 0x80) {
-      lines.back() += report[i];
-    } else if (const std::size_t letter = kTurkishBytes.find(report[i]); letter != std::string_view::npos) {
-      lines.back() += kTurkish[letter];
-    } else {
-      lines.back() += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-    }
-  }
-  if (lines.back().empty()) {
-    lines.pop_back();
-  } else {
-    lines.back() = "<no CR LF>";
-  }
-  return lines;
-}
-inline Lines ReportLines(const Bytes& report) {
-  return ReportLines(std::string_view(reinterpret_cast<const char*>(report.data()), report.size()));
-}
 
 }  // namespace midi::test

@@ -1,10 +1,6 @@
 #include "midiapp/meter.h"
 
-#include <QColor>
-#include <QImage>
 #include <QtTest>
-#include <cstdint>
-#include <utility>
 
 class MeterImageTest : public QObject {
   Q_OBJECT
