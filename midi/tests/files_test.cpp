@@ -8,14 +8,11 @@
 #include "midi/messages.h"
 #include "support.h"
 
-namespace midi {
-namespace {
+namespace midi::test {
 
-using test::Bytes;
-using Messages = std::vector<std::string>;
 using Contents = std::map<std::string, Bytes>;  // a folder's files, its folders as "name/"
 
-Contents ContentsOf(const test::ScratchFolder& folder) {
+Contents ContentsOf(const ScratchFolder& folder) {
   Contents contents;
   for (const std::string& name : folder.Names()) {
     const bool isFolder = std::filesystem::is_directory(folder.path() / name);
@@ -24,8 +21,8 @@ Contents ContentsOf(const test::ScratchFolder& folder) {
   return contents;
 }
 
-Messages ToTxt(test::SongFolder& run) { return messages::AfterSave(run.TxtYaz()); }
-Messages Start(test::SongFolder& run) { return messages::Of(run.tool.MidiYaz()); }
+Messages ToTxt(SongFolder& run) { return messages::AfterSave(run.TxtYaz()); }
+Messages Start(SongFolder& run) { return messages::Of(run.tool.MidiYaz()); }
 
 // A failing write or rename, or a folder in the way of a file the save makes or
 // of its temporary file, with and without older output files: the user is told
@@ -34,7 +31,7 @@ Messages Start(test::SongFolder& run) { return messages::Of(run.tool.MidiYaz());
 // file layer fails every write and rename in turn.
 TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
   const struct {
-    Messages (*command)(test::SongFolder&);
+    Messages (*command)(SongFolder&);
     std::int64_t write, rename;
     std::string folderAt, file;
   } rows[] = {
@@ -48,7 +45,7 @@ TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
   };
   for (const auto& row : rows) {
     for (const bool older : {false, true}) {
-      test::SongFolder run(test::Melody(std::vector<test::Note>(600, {0x3C, 0x00, 0x40})));
+      SongFolder run(Melody(std::vector<Note>(600, {0x3C, 0x00, 0x40})));
       if (older) {
         for (const char* name : {"song.txt", "song_13.mid", "song_24.mid"})
           run.folder.Write(name, {'o', 'l', 'd'});
@@ -74,14 +71,14 @@ TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
 
 // A disk that fills up: a tmpfs of 16 KiB, which a test run as root can mount.
 TEST(Saves, AFullDiskLeavesNoReportAndNoSplitFile) {
-  test::ScratchFolder scratch;
+  ScratchFolder scratch;
   if (::mount("tmpfs", scratch.path().c_str(), "tmpfs", 0, "size=16k") != 0) GTEST_SKIP() << "no tmpfs here";
   struct Unmount {
     const std::filesystem::path& path;
     ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
   } unmount{scratch.path()};
   // 6 KB take two of the four pages; the report needs 220 KB, the two copies four pages.
-  const Bytes song = test::Melody(std::vector<test::Note>(500, {0x3C, 0x00, 0x40}));
+  const Bytes song = Melody(std::vector<Note>(500, {0x3C, 0x00, 0x40}));
   scratch.Write("song.mid", song);
   MidiTool tool(Build::Tessaro5Vu, scratch.path());
   ASSERT_EQ(tool.LoadImage("song").kind, LoadOutcome::Kind::Loaded);
@@ -92,5 +89,4 @@ TEST(Saves, AFullDiskLeavesNoReportAndNoSplitFile) {
   EXPECT_EQ(ContentsOf(scratch), (Contents{{"song.mid", song}}));
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

@@ -7,11 +7,7 @@
 
 #include "support.h"
 
-namespace midi {
-namespace {
-
-using test::Bytes;
-using test::ImageOf;
+namespace midi::test {
 
 // The walks' reading of bytes and numbers shows in every report line; here only
 // what no walk reaches. Reading stops with the kind and the position, or gives
@@ -74,5 +70,4 @@ TEST(Nibblize, SplitsIntoSixteensAndRestWithinSixteenBits) {
   EXPECT_THROW(Nibblize(INT16_MAX * 16 + 16, msb, lsb), std::overflow_error);
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

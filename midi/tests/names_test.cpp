@@ -4,13 +4,12 @@
 
 #include "support.h"
 
-namespace midi {
-namespace {
+namespace midi::test {
 
 // The list after a split and an entry loading the file behind it are the
 // window's tests; this is the list's own order.
 TEST(ListMidiNames, ListsMidiFilesByNameWithoutRegardToCaseKeepingTheRealName) {
-  test::ScratchFolder folder;
+  ScratchFolder folder;
   for (const char* name : {"b.mid", "Zeta.Mid", "a_13.mid", "A.MID", "x.mid", "X.mid", "X.MID.mid",
                            "notes.txt", "mid", ".mid", "song.midi", "a.mid.part"}) {
     folder.Write(name, {0x4D});
@@ -26,5 +25,4 @@ TEST(ListMidiNames, ListsMidiFilesByNameWithoutRegardToCaseKeepingTheRealName) {
   EXPECT_TRUE(ListMidiNames(folder.path() / "missing").empty());
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

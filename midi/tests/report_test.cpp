@@ -8,11 +8,8 @@
 #include "midi/numbers.h"
 #include "support.h"
 
-namespace midi {
-namespace {
+namespace midi::test {
 
-using test::Bytes;
-using test::WithHeader;
 using namespace std::string_literals;
 
 TEST(Numbers, WriteTheReportsNumberForms) {
@@ -65,7 +62,7 @@ struct Dumped {
 };
 
 Dumped Dump(const Bytes& bytes, Build build = Build::Tessaro5Vu) {
-  MidiImage image = test::ImageOf(bytes);
+  MidiImage image = ImageOf(bytes);
   image.MidiFileName = "song.txt";
   Pos scanPos = 0;
   Dumped dump;
@@ -116,7 +113,7 @@ TEST(DumpReport, WritesEachByteWithWhatTheWalkMadeOfIt) {
   for (const auto& row : rows) {
     const Dumped dump = Dump(row.bytes, row.build);
     EXPECT_EQ(dump.walk.stop.has_value(), row.stops) << row.golden;
-    const Bytes golden = test::ReadFile(std::string(MIDI_GOLDEN_DIR "/") + row.golden);
+    const Bytes golden = ReadFile(std::string(MIDI_GOLDEN_DIR "/") + row.golden);
     EXPECT_EQ(dump.report, std::string(golden.begin(), golden.end())) << row.golden;
     EXPECT_EQ(Dump(row.bytes, Build::Lumbric5).report, Dump(row.bytes, Build::Tessaro5).report) << row.golden;
   }
@@ -142,5 +139,4 @@ TEST(DumpReport, EndsAsTheFileAndTheTicksSay) {
   EXPECT_EQ(std::ranges::count(Dump(WithHeader(tooManyTicks)).report, '\n'), 46 + 1025 * 6);
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

@@ -5,14 +5,7 @@
 #include "midi/messages.h"
 #include "support.h"
 
-namespace midi {
-namespace {
-
-using test::Bytes;
-using test::ImageOf;
-using test::Melody;
-using test::Note;
-using test::PacketOf;
+namespace midi::test {
 
 constexpr Note P1{0x3C, 0x00, 0x40}, P2{0x3E, 0x00, 0x50}, P3{0x40, 0x00, 0x30}, P4{0x41, 0x00, 0x48},
     P5{0x43, 0x00, 0x20};
@@ -103,20 +96,19 @@ TEST(Split, LeavesOutEditsThatWouldFallOutsideTheImageAndKeepsTheHeader) {
 // The worked example: four packets, two pair steps. A closing window and failed
 // saves are the file layer's fuzz target's and test's.
 TEST(MidiYaz, WritesBothFilesTellingEachPairStep) {
-  test::SongFolder run(Melody({P1, P2, P3, P4}));
+  SongFolder run(Melody({P1, P2, P3, P4}));
   run.folder.Write("song_13.mid", Bytes(500, 0x55));  // an older, longer file leaves no tail
-  test::RecordingProgress progress;
+  RecordingProgress progress;
   EXPECT_EQ(run.tool.MidiYaz(progress).kind, StartOutcome::Kind::Written);
   EXPECT_EQ(run.folder.Read("song_13.mid"), Melody({On(P1), Off(P1), On(P3), Off(P3)}));
   EXPECT_EQ(run.folder.Read("song_24.mid"), Melody({Off(P1), On(P2), Off(P2), On(P4)}));
   EXPECT_EQ(progress.steps, (std::vector<std::int32_t>{1, 3}));
 
-  test::SongFolder none(Melody(std::vector<Bytes>{}));
+  SongFolder none(Melody(std::vector<Bytes>{}));
   none.folder.Write("song_13.mid", {'o', 'l', 'd'});
   EXPECT_EQ(messages::Of(none.tool.MidiYaz()),
             std::vector<std::string>{"Dosyada bölünecek paket bulunamadı."});
   EXPECT_EQ(none.folder.Names(), (std::set<std::string>{"song.mid", "song_13.mid"}));
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

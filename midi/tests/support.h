@@ -17,6 +17,7 @@
 namespace midi::test {
 
 using Bytes = std::vector<std::uint8_t>;
+using Messages = std::vector<std::string>;
 
 // A header chunk and a first track header: 22 bytes.
 inline Bytes Header(std::uint32_t trackLength) {

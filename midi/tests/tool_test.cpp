@@ -5,13 +5,7 @@
 #include "midi/messages.h"
 #include "support.h"
 
-namespace midi {
-namespace {
-
-using test::Bytes;
-using test::SongFolder;
-using test::WithHeader;
-using Messages = std::vector<std::string>;
+namespace midi::test {
 
 constexpr Build kAllBuilds[] = {Build::Tessaro5Vu, Build::Tessaro5, Build::Lumbric5};
 
@@ -29,7 +23,7 @@ TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
 
 TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
   for (Build build : kAllBuilds) {
-    test::ScratchFolder folder;
+    ScratchFolder folder;
     MidiTool tool(build, folder.path());
     TxtOutcome txt = tool.TxtYaz();
     tool.SaveReport(txt);
@@ -94,5 +88,4 @@ TEST(TxtYaz, ReplacesTheReportBesideTheMidiFileAndNamesItInTheImage) {
   EXPECT_EQ(run.folder.Names(), (std::set<std::string>{"song.mid", "song.txt"}));
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

@@ -6,11 +6,7 @@
 
 #include "support.h"
 
-namespace midi {
-namespace {
-
-using test::Bytes;
-using test::WithHeader;
+namespace midi::test {
 
 // What the walk decodes shows in every report line (report_test.cpp); here what
 // TEST keeps of it: ticks, warnings and where and why it stops. Most rows end in
@@ -51,7 +47,7 @@ TEST(EventWalk, CountsTheTicksOfTheFirstChannelsNoteEventsOrStops) {
       {"the dump's floor: not after a note on", WithHeader({0x90, 0x3C, 0x40, 0x00}), 0, 0, kDump},
       {"the dump's floor: not for a two-byte delta of 0", WithHeader({0x80, 0x3C, 0x40, 0x80, 0x00}), 0, 0, kDump},
       {"21 bytes", Bytes(21, 0), 0, 0, {}, Kind::Truncated, 22},
-      {"track length of 2^31", test::Header(0x80000000u), 0, 0, {}, Kind::Overflow, 19},
+      {"track length of 2^31", Header(0x80000000u), 0, 0, {}, Kind::Overflow, 19},
       {"note on without velocity", WithHeader({0x90, 0x3C}), 0, 0, {}, Kind::Truncated, 25},
       {"fourth-byte check past the end", WithHeader({0x90, 0x3C, 0x40, 0x81, 0x80}), 0, 0, {}, Kind::Truncated, 28},
       {"bend without its MSB", WithHeader({0xE0, 0x00}), 0, 0, {}, Kind::Truncated, 25},
@@ -65,7 +61,7 @@ TEST(EventWalk, CountsTheTicksOfTheFirstChannelsNoteEventsOrStops) {
     Pos scanPos = 0;
     WalkListener silent;
     WalkOutcome outcome;
-    EventWalk(test::ImageOf(row.bytes), scanPos, row.rules, silent, outcome);
+    EventWalk(ImageOf(row.bytes), scanPos, row.rules, silent, outcome);
     EXPECT_EQ(outcome.stop ? std::optional(outcome.stop->kind()) : std::nullopt, row.stop) << row.name;
     EXPECT_EQ(outcome.stop ? outcome.stop->position() : 0, row.at) << row.name;
     if (row.stop) continue;
@@ -75,5 +71,4 @@ TEST(EventWalk, CountsTheTicksOfTheFirstChannelsNoteEventsOrStops) {
   }
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test

@@ -7,11 +7,8 @@
 
 #include "support.h"
 
-namespace midi {
-namespace {
+namespace midi::test {
 
-using test::Bytes;
-using test::ScratchFolder;
 using Args = std::vector<std::string>;
 using Names = std::set<std::string>;
 
@@ -30,7 +27,7 @@ Finished Tessaro(const Args& args, const ScratchFolder& folder, const std::strin
   for (const std::string& arg : args) command += " '" + arg + "'";
   const int status = std::system((command + " >'" + where + ".out' 2>'" + where + ".err'").c_str());
   const auto read = [](const std::string& path) {
-    const Bytes text = test::ReadFile(path);
+    const Bytes text = ReadFile(path);
     std::filesystem::remove(path);
     return std::string(text.begin(), text.end());
   };
@@ -122,7 +119,7 @@ TEST(TessaroCli, AWrongCommandLineShowsTheUsageAndWritesNothing) {
 TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
   ScratchFolder folder;
   // clang-format off
-  folder.Write("tune.mid", test::WithHeader({
+  folder.Write("tune.mid", WithHeader({
       0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00,
       0xE0, 0x00, 0x40, 0x00, 0x90, 0x3C, 0x64, 0x83, 0x60, 0x80, 0x3C, 0x40, 0x00,        // C, no bend; 480 ticks
       0xE0, 0x00, 0x48, 0x00, 0x90, 0x3E, 0x64, 0x60, 0x80, 0x3E, 0x40, 0x00,              // D + 1024 units = 225 cents
@@ -133,7 +130,7 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
       0xE0, 0x00, 0x40, 0x00, 0x80, 0x3C, 0x40, 0x00,                                      // no note on
       0xE0, 0x00, 0x40, 0x00, 0x90, 0x3C}));                                               // cut off before its duration
   // clang-format on
-  folder.Write("silent.mid", test::WithHeader({0x00, 0xFF, 0x2F, 0x00}));
+  folder.Write("silent.mid", WithHeader({0x00, 0xFF, 0x2F, 0x00}));
   const Finished run = Tessaro({"cents", "tune.mid", "silent.mid"}, folder);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
@@ -146,5 +143,4 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
   EXPECT_EQ(folder.Names(), (Names{"silent.mid", "tune.mid", "tune_cent.txt"}));
 }
 
-}  // namespace
-}  // namespace midi
+}  // namespace midi::test
