@@ -19,6 +19,7 @@ TEST(Numbers, WriteTheReportsNumberForms) {
   } rows[] = {
       // clang-format off
       {"a binary neighbour of 0.4 reads as 0.4", SignBlankText(0.39999999999999997), " .4"},
+      {"one", SignBlankText(1.0), " 1"},
       {"above one", SignBlankText(2.5), " 2.5"},
       {"negative", SignBlankText(-0.25), "-.25"},
       {"two thirds round up at the 15th digit", SignBlankText(2.0 / 3.0), " .666666666666667"},

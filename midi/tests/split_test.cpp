@@ -83,6 +83,11 @@ TEST(Split, LeavesOutEditsThatWouldFallOutsideTheImageAndKeepsTheHeader) {
     for (const auto& [at, value] : edits) want13[at] = value;
     EXPECT_EQ(Split(bytes, Build::Tessaro5Vu).Split13, want13) << tail.size();
   }
+  // A pitch bend just past the end of the image is none of its packets.
+  Bytes twoPackets = Melody({P1, P2});
+  twoPackets.push_back(0xE0);
+  twoPackets.pop_back();
+  EXPECT_EQ(ScanPackets(ImageOf(std::move(twoPackets))).size(), 2u);
   // Tessaro5 alone puts the h of MThd back into the odd file.
   Bytes bytes = Melody({P1, P2});
   bytes[2] = 'x';
