@@ -45,8 +45,6 @@ TEST(Split, SoundsOddPacketsInOneFileAndEvenOnesInTheOther) {
        {On(P1), Off(P1), On(P3), Off(P3), On(P5)}, {Off(P1), On(P2), Off(P2), On(P4), Off(P4)}},
       {"earlier build only silences", {On(P1), On(P2), On(P3), On(P4), On(P5)}, Build::Tessaro5,
        {On(P1), Off(P2), On(P3), Off(P4), On(P5)}, {Off(P1), On(P2), Off(P3), On(P4), Off(P5)}},
-      {"earliest build only silences", {On(P1), On(P2), On(P3)}, Build::Lumbric5,
-       {On(P1), Off(P2), On(P3)}, {Off(P1), On(P2), Off(P3)}},
       {"a note before the first bend belongs to no packet", {{0x90, 0x3C, 0x64, 0x00}, On(P1)}, Build::Tessaro5Vu,
        {{0x90, 0x3C, 0x64, 0x00}, On(P1)}, {{0x90, 0x3C, 0x64, 0x00}, Off(P1)}},
       {"positions beyond 32767", {longText, On(P1), On(P2)}, Build::Tessaro5Vu,

@@ -21,21 +21,6 @@ TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
   }
 }
 
-TEST(MidiTool, EveryCommandAsksForAFileWhenNothingIsLoaded) {
-  for (Build build : kAllBuilds) {
-    ScratchFolder folder;
-    MidiTool tool(build, folder.path());
-    TxtOutcome txt = tool.TxtYaz();
-    tool.SaveReport(txt);
-    Messages shown = messages::Of(tool.TestEt());
-    for (const Messages& part :
-         {messages::BeforeSave(txt), messages::AfterSave(txt), messages::Of(tool.MidiYaz())})
-      shown.insert(shown.end(), part.begin(), part.end());
-    EXPECT_EQ(shown, Messages(3, "Bir dosya seçin."));
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-  }
-}
-
 // The walk's decoding is the walk's test; here what TEST shows of it, build by build.
 TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
   const Messages warn = {"Çok büyük Tick ! !"};

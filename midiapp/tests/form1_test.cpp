@@ -95,7 +95,7 @@ class Form1Test : public QObject {
   void startUpListsTheMidiFilesAndLaysTheWindowOut() {
     Session session(Build::Tessaro5Vu, {{"b.mid", Song(1)}, {"A.MID", Song(1)}, {"notes.txt", Song(1)}});
     QCOMPARE(session.Entries(), (QStringList{"A", "b"}));
-    QVERIFY(session.Selected().isEmpty() && !session.form->image().Loaded() && session.shown.empty());
+    QVERIFY(session.Selected().isEmpty() && session.shown.empty());
     QVERIFY(session.Control("Frame_MID")->isVisible() && session.MeterAt(236));
     QVERIFY(!session.Control("File_MID")->isVisible() && !session.Control("Picture1")->isVisible());
     QCOMPARE(session.form->size(), QSize(367, 466));
@@ -106,6 +106,10 @@ class Form1Test : public QObject {
                                                     {"Command2", QRect(248, 432, 113, 33)},
                                                     {"Picture2", QRect(288, 37, 50, 235)}};
     for (const auto& [name, place] : places) QCOMPARE(session.Control(name)->geometry(), place);
+    // Each command reaches the core, which asks for a file first.
+    for (const char* name : {"Command1", "Command2", "Command3"}) session.Press(name);
+    QCOMPARE(session.shown, QStringList(3, "Tessaro5: " + kChooseFile));
+    QCOMPARE(session.folder.Names().size(), 3u);
 
     Session none(Build::Lumbric5, {{"notes.txt", Song(1)}, {"song.midi", Song(1)}});
     QVERIFY(none.form->Unloaded() && !none.form->isVisible());
