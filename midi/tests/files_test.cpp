@@ -27,8 +27,8 @@ Messages Start(SongFolder& run) { return messages::Of(run.tool.MidiYaz()); }
 // A failing write or rename, or a folder in the way of a file the save makes or
 // of its temporary file, with and without older output files: the user is told
 // which file, and nothing new appears. An older report goes (it must not pass
-// for this run's); older split files stay as they were. The fuzz target of the
-// file layer fails every write and rename in turn.
+// for this run's); older split files stay as they were. The file layer's fuzz
+// target fails the writes and renames its inputs name, on its whole corpus.
 TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
   const struct {
     Messages (*command)(SongFolder&);
