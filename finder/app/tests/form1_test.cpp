@@ -1,7 +1,11 @@
 #include "finder/app/form1.h"
 
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QAction>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -17,6 +21,20 @@
 
 #include "finder/app/legends.h"
 #include "support.h"
+
+namespace {
+
+// The pointer the user sees while the result file is put on the disk: the
+// save's own flush, seen from here.
+Qt::CursorShape pointerAtFlush = Qt::BlankCursor;
+
+}  // namespace
+
+extern "C" int fsync(int file) {
+  const QCursor* cursor = QGuiApplication::overrideCursor();
+  pointerAtFlush = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+  return static_cast<int>(syscall(SYS_fsync, file));
+}
 
 namespace {
 
@@ -106,6 +124,9 @@ class Form1Test : public QObject {
     QCOMPARE(menus, (QStringList{"File", "Temperemants", "Critera", "Run", "Print", "Open", "Exit"}));
     QCOMPARE(session.form->centralWidget()->size(), QSize(1216, 581));
     QVERIFY(session.Inputs().isEmpty() && !session.Control("Image1")->isVisible());
+    QVERIFY(!session.form->findChild<QRadioButton*>("Option1_1")->isChecked() &&
+            session.form->findChild<QRadioButton*>("Option1_2")->isChecked() &&
+            session.form->findChild<QRadioButton*>("Option2_1")->isChecked());
     const struct {
       const char* name;
       QRect place;
@@ -115,7 +136,7 @@ class Form1Test : public QObject {
         {"Label8", {16, 72, 57, 17}},     {"Text2", {16, 88, 57, 25}},      {"Label7", {112, 72, 57, 17}},
         {"Text3_1", {112, 88, 57, 25}},   {"Label6", {112, 128, 57, 17}},   {"Text3_2", {112, 144, 57, 25}},
         {"Option2_1", {16, 56, 113, 25}}, {"Option2_2", {16, 88, 113, 25}}, {"Label5", {40, 128, 57, 17}},
-        {"Text1", {40, 144, 57, 25}},
+        {"Text1", {40, 144, 57, 25}},     {"Image1", {4, 256, 25, 175}},    {"Image2", {32, 493, 236, 25}},
     };
     for (const auto& control : controls) {
       const QWidget* widget = session.Control(control.name);
@@ -198,8 +219,9 @@ class Form1Test : public QObject {
     QCOMPARE(chart.copy(4, 256, 25, 175), finder::LegendImage1().convertToFormat(QImage::Format_RGB32));
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("empty.txt *table.txt "));
-    session.Menu("Mn_Print");  // the rows of the last run, with the decimal comma
+    session.Menu("Mn_Print");  // the rows of the last run, with the decimal comma, under the busy pointer
     QVERIFY(session.shown.empty() && QFile::exists(session.dir.filePath("sonuc.csv")));
+    QVERIFY(pointerAtFlush == Qt::WaitCursor && QGuiApplication::overrideCursor() == nullptr);
     QVERIFY(finder::test::ReadAll(session.dir.filePath("sonuc.csv").toStdString())
                 .find("\r\n     007       381,8182        01      0,50000\r\n") != std::string::npos);
   }
