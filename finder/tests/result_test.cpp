@@ -63,14 +63,15 @@ TEST(Windows1254, WritesTheCodePagesBytesAndMarksTheRestWithAQuestionMark) {
       "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9F";
   for (int b = 0xA0; b <= 0xFF; ++b) bytes += static_cast<char>(b);
   EXPECT_EQ(
-      Windows1254("€‚ƒ„…†‡ˆ‰Š‹Œ‘’“”•–—˜™š›œŸ\u00A0¡¢£¤¥¦§¨©ª«¬­®¯°±²³´µ¶·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏĞÑÒÓÔÕÖ×ØÙÚÛÜİŞß"
-                  "àáâãäåæçèéêëìíîïğñòóôõö÷øùúûüışÿ"),
+      Windows1254(
+          "€‚ƒ„…†‡ˆ‰Š‹Œ‘’“”•–—˜™š›œŸ\u00A0¡¢£¤¥¦§¨©ª«¬­®¯°±²³´µ¶·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏĞÑÒÓÔÕÖ×ØÙÚÛÜİŞß"
+          "àáâãäåæçèéêëìíîïğñòóôõö÷øùúûüışÿ"),
       bytes);
-  // Latin-1's own letters in those places, a C1 control, beyond the Basic Multilingual Plane, overlong in two
-  // and in four bytes, a surrogate, above U+10FFFF, cut off.
-  EXPECT_EQ(Windows1254("ÐÝÞðýþ\u0081ſ😀\xC0\x80\xF0\x8F\xBF\xBF\xED\xA0\x80\xF4\x90\x80\x80"
+  // Latin-1's own letters in those places, a C1 control, the last of three bytes, beyond the Basic
+  // Multilingual Plane, overlong in two and in four bytes, a surrogate, above U+10FFFF, cut off.
+  EXPECT_EQ(Windows1254("ÐÝÞðýþ\u0081ſ\uFFFD😀\xC0\x80\xF0\x8F\xBF\xBF\xED\xA0\x80\xF4\x90\x80\x80"
                         "a\xE2\x82"),
-            "????????"
+            "?????????"
             "??????????????a??");
 }
 
