@@ -92,8 +92,11 @@ class CanvasTest : public QObject {
     });
     finder::RaporCiz(canvas, f.Run(finder::test::Single("12", finder::Criterion::MaxDeviation, "11")), '.');
     canvas.Refresh();
-    QCOMPARE(shown, image.Image());
     QCOMPARE(refreshes, 1 + 3 + 1);  // the frame, the 3 bars of 13 steps, the summary
+    canvas.Line(600, 100, 600, 200, finder::kBlue, 3);  // a line on its own, after the chart
+    canvas.Refresh();
+    QCOMPARE(shown, image.Image());
+    QCOMPARE(refreshes, 1 + 3 + 1 + 1);
   }
 };
 
