@@ -3,20 +3,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCursor>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "finder/app/legends.h"
@@ -42,9 +30,10 @@ namespace {
 class Session {
  public:
   explicit Session(const QStringList& files = {}) {
-    for (const QString& file : files) Write(file.section('=', 0, 0), file.section('=', 1).toUtf8());
+    for (const QString& file : files)
+      folder.Write(file.section('=', 0, 0).toStdString(), file.section('=', 1).toStdString());
     form = std::make_unique<finder::Form1>(
-        QFile::encodeName(dir.path()).toStdString(),
+        folder.path(),
         [this](QWidget*, const QString& title, const QString& text) { shown << title + ": " + text; });
     form->show();
   }
@@ -73,11 +62,9 @@ class Session {
     Menu("Mn_tet");
     Menu("Mn_Kriter");
     for (const QString& setting : settings) {
-      if (setting.contains('=')) {
-        form->findChild<QLineEdit*>(setting.section('=', 0, 0))->setText(setting.section('=', 1));
-      } else {
-        form->findChild<QRadioButton*>(setting)->click();
-      }
+      setting.contains('=')
+          ? form->findChild<QLineEdit*>(setting.section('=', 0, 0))->setText(setting.section('=', 1))
+          : form->findChild<QRadioButton*>(setting)->click();
     }
   }
   // Which of the list and the two frames show: "L45" when all.
@@ -86,13 +73,8 @@ class Session {
            (Control("Frame5")->isVisible() ? "5" : "");
   }
   QImage Chart() const { return Control("Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-  void Write(const QString& name, const QByteArray& bytes) const {
-    QFile file(dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
 
-  QTemporaryDir dir;
+  finder::test::ScratchFolder folder;
   QStringList shown;
   std::unique_ptr<finder::Form1> form;
 };
@@ -155,7 +137,7 @@ class Form1Test : public QObject {
   void openListsTheSourceTablesAndAPickReadsOneAtOnce() {
     Session session({"b.txt=700,3\r\n", "A.TXT=1,1\r\n100,1\r\n", "a.txt=0,2\r\n386,1\r\n702,1\r\n",
                      "C.txt=", "sonuc.csv=", "x.txt.bak="});
-    QVERIFY(QDir(session.dir.path()).mkdir("d.txt"));
+    std::filesystem::create_directory(session.folder.path() / "d.txt");
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("A.TXT a.txt b.txt C.txt "));
     QCOMPARE(session.Control("File1")->pos(), QPoint(8, 16));
@@ -171,10 +153,11 @@ class Form1Test : public QObject {
     QApplication::sendEvent(session.Entries(), &drag);
     QCOMPARE(session.SourceCount(), 1);
     QTest::mouseRelease(session.Entries(), Qt::LeftButton, {}, to);
-    session.Write("b.txt", "");  // picked again, the file is read anew; Ctrl does not take the choice back
+    session.folder.Write("b.txt",
+                         "");  // picked again, the file is read anew; Ctrl does not take the choice back
     session.Pick("b.txt", Qt::ControlModifier);
     QCOMPARE(session.SourceCount(), 0);
-    session.Write("0.txt", "1,1\r\n");
+    session.folder.Write("0.txt", "1,1\r\n");
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("0.txt A.TXT a.txt *b.txt C.txt "));
     session.Pick("0.txt");
@@ -220,9 +203,9 @@ class Form1Test : public QObject {
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("empty.txt *table.txt "));
     session.Menu("Mn_Print");  // the rows of the last run, with the decimal comma, under the busy pointer
-    QVERIFY(session.shown.empty() && QFile::exists(session.dir.filePath("sonuc.csv")));
-    QVERIFY(pointerAtFlush == Qt::WaitCursor && QGuiApplication::overrideCursor() == nullptr);
-    QVERIFY(finder::test::ReadAll(session.dir.filePath("sonuc.csv").toStdString())
+    QVERIFY(session.shown.empty() && pointerAtFlush == Qt::WaitCursor &&
+            QGuiApplication::overrideCursor() == nullptr);
+    QVERIFY(finder::test::ReadAll(session.folder.path() / "sonuc.csv")
                 .find("\r\n     007       381,8182        01      0,50000\r\n") != std::string::npos);
   }
 
