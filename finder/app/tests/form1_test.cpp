@@ -200,6 +200,7 @@ class Form1Test : public QObject {
     const QImage chart = session.Chart();  // the canvas's own tests sample the bars; here, that they show
     QCOMPARE(chart.pixelColor(60, 251), QColor(Qt::magenta));
     QCOMPARE(chart.copy(4, 256, 25, 175), finder::LegendImage1().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(chart.copy(32, 493, 236, 25), finder::LegendImage2().convertToFormat(QImage::Format_RGB32));
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("empty.txt *table.txt "));
     session.Menu("Mn_Print");  // the rows of the last run, with the decimal comma, under the busy pointer

@@ -109,11 +109,6 @@ class PlotTest : public QObject {
       data.found = std::nullopt;
       QVERIFY(!Shows(Picture(DrawPlot(data, format), format), mark, kPlotFoundColour));
     }
-    // Measures and a limit of 0 only: the dot and the limit line lie on the axis.
-    const PlotData zero{.title = "a.txt", .curve = {{12, 0}}, .limit = 0, .found = std::nullopt};
-    const QImage image = Picture(DrawPlot(zero, PlotFormat::Png), PlotFormat::Png);
-    const QPointF at = PlotFrame(zero).At(12, 0);
-    QVERIFY(Shows(image, at, kPlotCurveColour) || Shows(image, at, kPlotLimitColour));
   }
 };
 
