@@ -42,7 +42,7 @@ TEST(SonucYaz, WritesEveryStepWithADurationOfTheLastRun) {
   for (const auto& [table, separator, lines] : rows) {
     Fixture f(table);
     EXPECT_EQ(f.finder.SonucYaz(separator), std::nullopt) << table;  // before any run
-    ASSERT_TRUE(test::Found(f.Run(Single("12", kMax, "11")))) << table;
+    ASSERT_EQ(f.Run(Single("12", kMax, "11")).status, RunOutcome::Status::Found) << table;
     EXPECT_EQ(f.finder.SonucYaz(separator), kHeading + lines) << table;
     f.finder.KaynakOku("100,1\r\n");  // another table read keeps what Print writes
     EXPECT_EQ(f.finder.SonucYaz(separator), kHeading + lines) << table;
