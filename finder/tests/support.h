@@ -86,8 +86,6 @@ struct Fixture {
   Finder finder;
 };
 
-inline bool Found(const RunOutcome& run) { return run.status == RunOutcome::Status::Found; }
-
 // What the user is told of an outcome; "" when nothing.
 template <typename Outcome, typename... FileName>
 std::string Said(const Outcome& outcome, const FileName&... fileName) {

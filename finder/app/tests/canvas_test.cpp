@@ -6,7 +6,6 @@
 
 #include "finder/app/controls.h"
 #include "finder/app/image_canvas.h"
-#include "finder/app/legends.h"
 #include "finder/chart.h"
 #include "support.h"
 
@@ -59,19 +58,6 @@ class CanvasTest : public QObject {
     QCOMPARE(legends, 1);
   }
 
-  // Each arrow: its shaft, its tip and a gap before the text it points at.
-  void drawsTheLegends() {
-    const QImage image1 = finder::LegendImage1();
-    const QImage image2 = finder::LegendImage2();
-    QVERIFY(image1.size() == QSize(25, 175) && image2.size() == QSize(236, 25));
-    QVERIFY(InkWithin(image1, 0, 24, 0, 25) &&
-            InkWithin(image2, 0, 25, 0, 236));  // the per-cent sign, the word
-    QVERIFY(image1.pixelColor(12, 100) != Qt::white && image1.pixelColor(12, 30) != Qt::white &&
-            image1.pixelColor(12, 25) == Qt::white);
-    QVERIFY(image2.pixelColor(60, 12) != Qt::white && image2.pixelColor(146, 12) != Qt::white &&
-            image2.pixelColor(152, 12) == Qt::white);
-  }
-
   // The window repaints on each refresh what the chart canvas names: every
   // pixel that changed must lie in it, and a refresh with nothing new drawn
   // repaints nothing.
@@ -92,8 +78,11 @@ class CanvasTest : public QObject {
     });
     finder::RaporCiz(canvas, f.Run(finder::test::Single("12", finder::Criterion::MaxDeviation, "11")), '.');
     canvas.Refresh();
+    QCOMPARE(refreshes, 1 + 3 + 1);                     // the frame, the 3 bars of 13 steps, the summary
+    canvas.Line(600, 100, 600, 200, finder::kBlue, 3);  // a line on its own, after the chart
+    canvas.Refresh();
     QCOMPARE(shown, image.Image());
-    QCOMPARE(refreshes, 1 + 3 + 1);  // the frame, the 3 bars of 13 steps, the summary
+    QCOMPARE(refreshes, 1 + 3 + 1 + 1);
   }
 };
 

@@ -1,18 +1,10 @@
 #include "finder/app/form1.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QTemporaryDir>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "finder/app/legends.h"
@@ -20,13 +12,28 @@
 
 namespace {
 
+// The pointer the user sees while the result file is put on the disk: the
+// save's own flush, seen from here.
+Qt::CursorShape pointerAtFlush = Qt::BlankCursor;
+
+}  // namespace
+
+extern "C" int fsync(int file) {
+  const QCursor* cursor = QGuiApplication::overrideCursor();
+  pointerAtFlush = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+  return static_cast<int>(syscall(SYS_fsync, file));
+}
+
+namespace {
+
 // The window working in a fresh folder holding `files` ("name=content"), its message boxes recorded.
 class Session {
  public:
   explicit Session(const QStringList& files = {}) {
-    for (const QString& file : files) Write(file.section('=', 0, 0), file.section('=', 1).toUtf8());
+    for (const QString& file : files)
+      folder.Write(file.section('=', 0, 0).toStdString(), file.section('=', 1).toStdString());
     form = std::make_unique<finder::Form1>(
-        QFile::encodeName(dir.path()).toStdString(),
+        folder.path(),
         [this](QWidget*, const QString& title, const QString& text) { shown << title + ": " + text; });
     form->show();
   }
@@ -55,11 +62,9 @@ class Session {
     Menu("Mn_tet");
     Menu("Mn_Kriter");
     for (const QString& setting : settings) {
-      if (setting.contains('=')) {
-        form->findChild<QLineEdit*>(setting.section('=', 0, 0))->setText(setting.section('=', 1));
-      } else {
-        form->findChild<QRadioButton*>(setting)->click();
-      }
+      setting.contains('=')
+          ? form->findChild<QLineEdit*>(setting.section('=', 0, 0))->setText(setting.section('=', 1))
+          : form->findChild<QRadioButton*>(setting)->click();
     }
   }
   // Which of the list and the two frames show: "L45" when all.
@@ -68,13 +73,8 @@ class Session {
            (Control("Frame5")->isVisible() ? "5" : "");
   }
   QImage Chart() const { return Control("Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-  void Write(const QString& name, const QByteArray& bytes) const {
-    QFile file(dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
 
-  QTemporaryDir dir;
+  finder::test::ScratchFolder folder;
   QStringList shown;
   std::unique_ptr<finder::Form1> form;
 };
@@ -106,6 +106,9 @@ class Form1Test : public QObject {
     QCOMPARE(menus, (QStringList{"File", "Temperemants", "Critera", "Run", "Print", "Open", "Exit"}));
     QCOMPARE(session.form->centralWidget()->size(), QSize(1216, 581));
     QVERIFY(session.Inputs().isEmpty() && !session.Control("Image1")->isVisible());
+    QVERIFY(!session.form->findChild<QRadioButton*>("Option1_1")->isChecked() &&
+            session.form->findChild<QRadioButton*>("Option1_2")->isChecked() &&
+            session.form->findChild<QRadioButton*>("Option2_1")->isChecked());
     const struct {
       const char* name;
       QRect place;
@@ -115,7 +118,7 @@ class Form1Test : public QObject {
         {"Label8", {16, 72, 57, 17}},     {"Text2", {16, 88, 57, 25}},      {"Label7", {112, 72, 57, 17}},
         {"Text3_1", {112, 88, 57, 25}},   {"Label6", {112, 128, 57, 17}},   {"Text3_2", {112, 144, 57, 25}},
         {"Option2_1", {16, 56, 113, 25}}, {"Option2_2", {16, 88, 113, 25}}, {"Label5", {40, 128, 57, 17}},
-        {"Text1", {40, 144, 57, 25}},
+        {"Text1", {40, 144, 57, 25}},     {"Image1", {4, 256, 25, 175}},    {"Image2", {32, 493, 236, 25}},
     };
     for (const auto& control : controls) {
       const QWidget* widget = session.Control(control.name);
@@ -134,7 +137,7 @@ class Form1Test : public QObject {
   void openListsTheSourceTablesAndAPickReadsOneAtOnce() {
     Session session({"b.txt=700,3\r\n", "A.TXT=1,1\r\n100,1\r\n", "a.txt=0,2\r\n386,1\r\n702,1\r\n",
                      "C.txt=", "sonuc.csv=", "x.txt.bak="});
-    QVERIFY(QDir(session.dir.path()).mkdir("d.txt"));
+    std::filesystem::create_directory(session.folder.path() / "d.txt");
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("A.TXT a.txt b.txt C.txt "));
     QCOMPARE(session.Control("File1")->pos(), QPoint(8, 16));
@@ -150,10 +153,11 @@ class Form1Test : public QObject {
     QApplication::sendEvent(session.Entries(), &drag);
     QCOMPARE(session.SourceCount(), 1);
     QTest::mouseRelease(session.Entries(), Qt::LeftButton, {}, to);
-    session.Write("b.txt", "");  // picked again, the file is read anew; Ctrl does not take the choice back
+    session.folder.Write("b.txt",
+                         "");  // picked again, the file is read anew; Ctrl does not take the choice back
     session.Pick("b.txt", Qt::ControlModifier);
     QCOMPARE(session.SourceCount(), 0);
-    session.Write("0.txt", "1,1\r\n");
+    session.folder.Write("0.txt", "1,1\r\n");
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("0.txt A.TXT a.txt *b.txt C.txt "));
     session.Pick("0.txt");
@@ -196,11 +200,13 @@ class Form1Test : public QObject {
     const QImage chart = session.Chart();  // the canvas's own tests sample the bars; here, that they show
     QCOMPARE(chart.pixelColor(60, 251), QColor(Qt::magenta));
     QCOMPARE(chart.copy(4, 256, 25, 175), finder::LegendImage1().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(chart.copy(32, 493, 236, 25), finder::LegendImage2().convertToFormat(QImage::Format_RGB32));
     session.Menu("Mn_Open");
     QCOMPARE(session.Listed(), QString("empty.txt *table.txt "));
-    session.Menu("Mn_Print");  // the rows of the last run, with the decimal comma
-    QVERIFY(session.shown.empty() && QFile::exists(session.dir.filePath("sonuc.csv")));
-    QVERIFY(finder::test::ReadAll(session.dir.filePath("sonuc.csv").toStdString())
+    session.Menu("Mn_Print");  // the rows of the last run, with the decimal comma, under the busy pointer
+    QVERIFY(session.shown.empty() && pointerAtFlush == Qt::WaitCursor &&
+            QGuiApplication::overrideCursor() == nullptr);
+    QVERIFY(finder::test::ReadAll(session.folder.path() / "sonuc.csv")
                 .find("\r\n     007       381,8182        01      0,50000\r\n") != std::string::npos);
   }
 

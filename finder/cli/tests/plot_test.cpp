@@ -32,19 +32,25 @@ QImage Picture(const QByteArray& bytes, PlotFormat format) {
   return image;
 }
 
-// Whether a pixel next to `point` has nearly `colour`; lines are antialiased.
-bool Shows(const QImage& image, QPointF point, unsigned colour) {
-  for (int dy = -1; dy <= 1; ++dy) {
-    for (int dx = -1; dx <= 1; ++dx) {
-      const QColor got = image.pixelColor(qRound(point.x()) + dx, qRound(point.y()) + dy);
-      const QColor want = QColor::fromRgb(colour);
-      if (std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
-              std::abs(got.blue() - want.blue()) <
-          30)
-        return true;
+// How many pixels of the rectangle have nearly `colour`; lines are antialiased.
+int Count(const QImage& image, QRectF rect, QColor colour) {
+  int count = 0;
+  for (int y = qRound(rect.top()); y <= qRound(rect.bottom()); ++y) {
+    for (int x = qRound(rect.left()); x <= qRound(rect.right()); ++x) {
+      const QColor got = image.pixelColor(x, y);
+      count += std::abs(got.red() - colour.red()) + std::abs(got.green() - colour.green()) +
+                           std::abs(got.blue() - colour.blue()) <
+                       30
+                   ? 1
+                   : 0;
     }
   }
-  return false;
+  return count;
+}
+
+// Whether a pixel next to `point` has nearly `colour`.
+bool Shows(const QImage& image, QPointF point, unsigned colour) {
+  return Count(image, QRectF(point - QPointF(1, 1), point + QPointF(1, 1)), QColor::fromRgb(colour)) > 0;
 }
 
 }  // namespace
@@ -53,6 +59,30 @@ class PlotTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The scales: round steps, a little room beside the degrees tried and above the largest measure.
+  void framesTheDegreesAndTheMeasures() {
+    const struct {
+      PlotData data;
+      double minDegree, maxDegree, degreeTick, measureTick, maxMeasure;
+    } rows[] = {
+        {{.title = "", .curve = {{5, 97.2f}, {19, 4.8f}}, .limit = 5, .found = {}}, 4.5, 19.5, 2, 20, 120},
+        {{.title = "", .curve = {{12, 3}, {700, 3}}, .limit = 420, .found = {}},
+         -1.76,
+         713.76,
+         100,
+         100,
+         500},
+        {{.title = "", .curve = {{12, 0}}, .limit = 0, .found = {}}, 11, 13, 1, 0.2, 1.2}};
+    for (const auto& row : rows) {
+      const PlotFrame frame(row.data);
+      QCOMPARE(frame.minDegree(), row.minDegree);
+      QCOMPARE(frame.maxDegree(), row.maxDegree);
+      QCOMPARE(frame.degreeTick(), row.degreeTick);
+      QCOMPARE(frame.measureTick(), row.measureTick);
+      QCOMPARE(frame.maxMeasure(), row.maxMeasure);
+    }
+  }
+
   // The three-pitch table's measures from 5 to 19 under the larger extreme deviation, the limit 5 met at 19.
   void showsTheLimitLineAndTheFoundDegree() {
     PlotData data{.title = "üç.txt", .curve = {}, .limit = 5, .found = 19, .separator = ','};
@@ -60,22 +90,25 @@ class PlotTest : public QObject {
                               20.4f, 13.1f, 35.8f, 22.9f, 12.3f, 18.0f, 4.77194f};
     for (int i = 0; i < 15; ++i) data.curve.push_back({static_cast<std::int16_t>(5 + i), measures[i]});
     const PlotFrame frame(data);
+    const QPointF mark = frame.At(19, 4.77194);
+    const QColor found = QColor::fromRgb(kPlotFoundColour);
     for (const PlotFormat format : {PlotFormat::Svg, PlotFormat::Png}) {
       data.found = 19;
       const QImage image = Picture(DrawPlot(data, format), format);
       QCOMPARE(image.size(), QSize(kPlotWidth, kPlotHeight));
       for (const double degree : {8.0, 12.5, 17.0})
         QVERIFY(Shows(image, frame.At(degree, 5), kPlotLimitColour));
-      QVERIFY(Shows(image, frame.At(19, 4.77194), kPlotFoundColour));
       QVERIFY(Shows(image, frame.At(5.5, 74.3), kPlotCurveColour));  // between the first two measures
+      // The mark: a dot of radius 8 in a white ring 2 wide, so filled to a radius of 7 and not beyond.
+      const int dot = Count(image, QRectF(mark - QPointF(12, 12), mark + QPointF(12, 12)), found);
+      QVERIFY2(dot > 113 && dot < 154, qPrintable(QString::number(dot)));  // between π·6² and π·7²
+      // Its label to its left, at the top.
+      const QRectF label(mark.x() - 10, frame.Area().top() + 8, 0, 16);
+      QVERIFY(Count(image, label.adjusted(-150, 0, 0, 0), found.darker(130)) > 5);
+      QCOMPARE(Count(image, label.adjusted(20, 0, 150, 0), found.darker(130)), 0);
       data.found = std::nullopt;
-      QVERIFY(!Shows(Picture(DrawPlot(data, format), format), frame.At(19, 4.77194), kPlotFoundColour));
+      QVERIFY(!Shows(Picture(DrawPlot(data, format), format), mark, kPlotFoundColour));
     }
-    // Measures and a limit of 0 only: the dot and the limit line lie on the axis.
-    const PlotData zero{.title = "a.txt", .curve = {{12, 0}}, .limit = 0, .found = std::nullopt};
-    const QImage image = Picture(DrawPlot(zero, PlotFormat::Png), PlotFormat::Png);
-    const QPointF at = PlotFrame(zero).At(12, 0);
-    QVERIFY(Shows(image, at, kPlotCurveColour) || Shows(image, at, kPlotLimitColour));
   }
 };
 
