@@ -37,6 +37,7 @@ TEST(Saves, AFailureAnywhereLeavesTheFolderAsItWas) {
   } rows[] = {
       {ToTxt, 0, 0, "song.txt", "song.txt"},
       {ToTxt, 0, 0, "song.txt.part", "song.txt"},
+      {ToTxt, 3, 0, "", "song.txt"},  // a later chunk of a long report
       {Start, 2, 0, "", "song_24.mid"},
       {Start, 0, 0, "song_13.mid", "song_13.mid"},
       {Start, 0, 0, "song_24.mid.part", "song_24.mid"},
