@@ -28,8 +28,8 @@ std::string Read(const Reading& reading) {
 
 TEST(ParseSource, ReadsNumbersTwoAtATimeWhateverTheLinesOrNamesTheLineOfTheFault) {
   const std::string forty9s(40, '9');
-  // "cent/duration" of each record; 1: a number expected, 2: one too large, 3: a pitch above the octave; @
-  // the line.
+  // "cent/duration" of each record, or the refusal as "status@line": 1 a number
+  // expected, 2 a number too large, 3 a pitch above the octave.
   // clang-format off
   const std::pair<std::string, const char*> rows[] = {
       {"100,1,200,2\r\n", "100/1 200/2 "}, {"386,3,2\r\n700\r\n", "386/3 2/700 "},  // a decimal comma shifts the pairs

@@ -81,7 +81,8 @@ TEST(Split, LeavesOutEditsThatWouldFallOutsideTheImageAndKeepsTheHeader) {
     for (const auto& [at, value] : edits) want13[at] = value;
     EXPECT_EQ(Split(bytes, Build::Tessaro5Vu).Split13, want13) << tail.size();
   }
-  // A pitch bend just past the end of the image is none of its packets.
+  // A pitch bend just past the end of the image is none of its packets: it stays
+  // in the bytes' storage, beyond their size, where a scan one byte too far reads it.
   Bytes twoPackets = Melody({P1, P2});
   twoPackets.push_back(0xE0);
   twoPackets.pop_back();
@@ -109,8 +110,7 @@ TEST(MidiYaz, WritesBothFilesTellingEachPairStep) {
 
   SongFolder none(Melody(std::vector<Bytes>{}));
   none.folder.Write("song_13.mid", {'o', 'l', 'd'});
-  EXPECT_EQ(messages::Of(none.tool.MidiYaz()),
-            std::vector<std::string>{"Dosyada bölünecek paket bulunamadı."});
+  EXPECT_EQ(messages::Of(none.tool.MidiYaz()), Messages{"Dosyada bölünecek paket bulunamadı."});
   EXPECT_EQ(none.folder.Names(), (std::set<std::string>{"song.mid", "song_13.mid"}));
 }
 

@@ -62,9 +62,10 @@ class Session {
     Menu("Mn_tet");
     Menu("Mn_Kriter");
     for (const QString& setting : settings) {
-      setting.contains('=')
-          ? form->findChild<QLineEdit*>(setting.section('=', 0, 0))->setText(setting.section('=', 1))
-          : form->findChild<QRadioButton*>(setting)->click();
+      if (setting.contains('='))
+        form->findChild<QLineEdit*>(setting.section('=', 0, 0))->setText(setting.section('=', 1));
+      else
+        form->findChild<QRadioButton*>(setting)->click();
     }
   }
   // Which of the list and the two frames show: "L45" when all.
@@ -153,8 +154,8 @@ class Form1Test : public QObject {
     QApplication::sendEvent(session.Entries(), &drag);
     QCOMPARE(session.SourceCount(), 1);
     QTest::mouseRelease(session.Entries(), Qt::LeftButton, {}, to);
-    session.folder.Write("b.txt",
-                         "");  // picked again, the file is read anew; Ctrl does not take the choice back
+    // Picked again, the file is read anew; Ctrl does not take the choice back.
+    session.folder.Write("b.txt", "");
     session.Pick("b.txt", Qt::ControlModifier);
     QCOMPARE(session.SourceCount(), 0);
     session.folder.Write("0.txt", "1,1\r\n");

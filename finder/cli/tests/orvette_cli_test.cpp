@@ -61,6 +61,7 @@ TEST(OrvetteCli, WritesTheTableTheTemperedScaleAndThePlotOfAScalaScale) {
 // succeeds. The decimal separator is the one the window takes in the same
 // environment: a comma is a decimal point only under a comma locale. On the
 // three pitches 12 measures 10: the limit 10 does not qualify it, 10.5 does.
+// "3.t", a name shorter than ".scl", is no Scala scale.
 TEST(OrvetteCli, ExitStatusesAndMessages) {
   // clang-format off
   const struct {
@@ -71,7 +72,7 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
   } rows[] = {
       {{"3.t", "--single", "12", "--limit", "10,5"}, 0, "Cent Limit = 10,5\nsearched teT = 12\nfound teT = 12\nMean     = -4,\n", "tr_TR.UTF-8"},
       {{"3.t", "--single", "12", "--limit", "10.5"}, 0, "Mean     = -4.\n"},
-      {{"3.t", "--single", "12", "--limit", "9", "--criterion", "std"}, 0, "Criteria = Std. Dev.\n"},  // 8.16 < 9 < 10  // a name shorter than ".scl" is no Scala scale
+      {{"3.t", "--single", "12", "--limit", "9", "--criterion", "std"}, 0, "Criteria = Std. Dev.\n"},  // 8.16 < 9 < 10
       {{"3.t", "--single", "12", "--limit", "10,5"}, 2, "orvette-cli: --limit bir sayı ister: 10,5\n\n"},
       {{"3.t", "--limit", "0", "--plot", "none.png", "--scl", "none.scl"}, 3, "3.t: 12-2400 arasındaki temperamanlar kriterleri sağlamadı.\n"},
       {{"3.t", "--single", "0"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},

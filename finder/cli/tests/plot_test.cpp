@@ -38,11 +38,9 @@ int Count(const QImage& image, QRectF rect, QColor colour) {
   for (int y = qRound(rect.top()); y <= qRound(rect.bottom()); ++y) {
     for (int x = qRound(rect.left()); x <= qRound(rect.right()); ++x) {
       const QColor got = image.pixelColor(x, y);
-      count += std::abs(got.red() - colour.red()) + std::abs(got.green() - colour.green()) +
-                           std::abs(got.blue() - colour.blue()) <
-                       30
-                   ? 1
-                   : 0;
+      const int distance = std::abs(got.red() - colour.red()) + std::abs(got.green() - colour.green()) +
+                           std::abs(got.blue() - colour.blue());
+      if (distance < 30) ++count;
     }
   }
   return count;
