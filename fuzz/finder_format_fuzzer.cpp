@@ -1,7 +1,6 @@
 // The number texts of the chart and the result file against the slow exact
-// formatter of finder_reference.cpp: the value's exact decimal expansion is
-// worked out in whole numbers from its bits, rounded as a decimal string and
-// laid out by the pattern.
+// formatter of finder_reference.cpp: the value's exact decimal expansion,
+// rounded as a decimal string and laid out by the pattern.
 //
 // Input, little-endian: a flags byte (1: the decimal comma; 2: the value is a
 // float, as the finder's figures are, otherwise a double), the value (4 or 8

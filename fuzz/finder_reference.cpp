@@ -1,7 +1,6 @@
 #include "finder_reference.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 
@@ -9,53 +8,6 @@
 
 namespace finder::fuzz {
 namespace {
-
-// A whole number in base 10^9, lowest limb first.
-class Decimal {
- public:
-  explicit Decimal(std::uint64_t value) {
-    do {
-      limbs_.push_back(static_cast<std::uint32_t>(value % kBase));
-      value /= kBase;
-    } while (value != 0);
-  }
-
-  void Multiply(std::uint32_t factor) {
-    std::uint64_t carry = 0;
-    for (std::uint32_t& limb : limbs_) {
-      const std::uint64_t product = std::uint64_t{limb} * factor + carry;
-      limb = static_cast<std::uint32_t>(product % kBase);
-      carry = product / kBase;
-    }
-    while (carry != 0) {
-      limbs_.push_back(static_cast<std::uint32_t>(carry % kBase));
-      carry /= kBase;
-    }
-  }
-
-  // Times base^count, a factor of at most 2^31 at a time.
-  void MultiplyByPower(std::uint32_t base, std::uint32_t chunk, int chunkPower, int count) {
-    for (; count >= chunkPower; count -= chunkPower) Multiply(chunk);
-    for (; count > 0; --count) Multiply(base);
-  }
-
-  std::string Text() const {
-    std::string text;
-    text.reserve(limbs_.size() * 9);
-    for (auto limb = limbs_.rbegin(); limb != limbs_.rend(); ++limb) {
-      char digits[10];
-      const auto size = static_cast<std::size_t>(std::to_chars(digits, digits + 10, *limb).ptr - digits);
-      // Every limb but the highest has all nine digits.
-      if (limb != limbs_.rbegin()) text.append(9 - size, '0');
-      text.append(digits, size);
-    }
-    return text;
-  }
-
- private:
-  static constexpr std::uint64_t kBase = 1000000000;
-  std::vector<std::uint32_t> limbs_;
-};
 
 // Adds one to a string of decimal digits.
 std::string Increment(std::string digits) {
@@ -111,21 +63,17 @@ bool AgreesWithStepByStep(const Finder& finder, const RunOutcome& run,
 }
 
 ExactDecimal ExactOf(double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  const bool negative = bits >> 63;
-  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  if (biased != 0) mantissa |= std::uint64_t{1} << 52;
-  // |value| = mantissa × 2^exponent.
-  const int exponent = (biased == 0 ? 1 : biased) - 1075;
-  Decimal decimal(mantissa);
-  if (exponent >= 0) {
-    decimal.MultiplyByPower(2, 1u << 30, 30, exponent);
-    return {negative, decimal.Text(), 0};
-  }
-  // m × 2^-e = m × 5^e / 10^e.
-  decimal.MultiplyByPower(5, 1220703125u, 13, -exponent);
-  return {negative, decimal.Text(), -exponent};
+  // Every finite double is a whole number of 2^-1074, which 1074 decimal places
+  // hold exactly; the standard library writes them from the bits, a way the
+  // finder's own formatting does not take.
+  char text[2 + 309 + 1074];
+  const char* end = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed, 1074).ptr;
+  const std::string_view fixed(text, static_cast<std::size_t>(end - text));
+  const std::size_t point = fixed.find('.');
+  std::string digits = std::string(fixed.substr(0, point)).append(fixed.substr(point + 1));
+  int scale = 1074;
+  for (; scale > 0 && digits.back() == '0'; --scale) digits.pop_back();
+  return {std::signbit(value), WithoutLeadingZeros(digits), scale};
 }
 
 std::string SlowFormatNumber(double value, const ExactDecimal& exact, std::string_view pattern,

@@ -21,8 +21,8 @@ bool AgreesWithStepByStep(const Finder& finder, const RunOutcome& run,
                           const std::vector<SourceRecord>& records, std::int32_t start, std::int32_t stop,
                           Criterion criterion, float limit);
 
-// A finite double's exact value, |value| = digits × 10^-scale, worked out in
-// whole numbers from its bits; `digits` has no leading zeros ("0" for zero).
+// A finite double's exact value, |value| = digits × 10^-scale; `digits` has no
+// leading zeros ("0" for zero).
 struct ExactDecimal {
   bool negative = false;
   std::string digits = "0";
