@@ -17,13 +17,13 @@
 #include <string_view>
 #include <vector>
 
-#include "finder/canvas.h"
 #include "finder/chart.h"
 #include "finder/finder.h"
 #include "finder/messages.h"
 #include "finder/number.h"
 #include "finder/scala.h"
 #include "finder_fuzz.h"
+#include "support.h"
 
 namespace {
 
@@ -37,28 +37,12 @@ constexpr std::int32_t kBudget = 8192;
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
-// Counts what the report draws.
-class CountingCanvas : public finder::Canvas {
- public:
-  void Clear() override { ++calls; }
-  void ShowLegends() override { ++calls; }
-  void Text(std::int32_t, std::int32_t, finder::Rgb, std::string_view) override {
-    ++calls;
-    ++texts;
-  }
-  void Line(std::int32_t, std::int32_t, std::int32_t, std::int32_t, finder::Rgb, std::int32_t) override {
-    ++calls;
-  }
-  void Box(std::int32_t, std::int32_t, std::int32_t, std::int32_t, finder::Rgb) override {
-    ++calls;
-    ++boxes;
-  }
-  void Refresh() override { ++calls; }
-
-  std::size_t calls = 0;
-  std::size_t texts = 0;
-  std::size_t boxes = 0;
-};
+// How many of the calls written down by a DrawnCanvas are of `kind`.
+std::size_t Calls(const std::string& drawn, const std::string& kind) {
+  std::size_t count = drawn.starts_with(kind) ? 1 : 0;
+  for (std::size_t at = drawn.find('\n' + kind); at != drawn.npos; at = drawn.find('\n' + kind, at + 1)) ++count;
+  return count;
+}
 
 struct Input {
   finder::SearchSettings settings;
@@ -140,13 +124,14 @@ void CheckRun(const finder::Finder& finder, const RunOutcome& run, std::int16_t 
   }
   if (run.status == Ran::DurationTooLarge) Require(run.rows.empty());
 
-  CountingCanvas canvas;
+  finder::test::DrawnCanvas canvas;
   finder::RaporCiz(canvas, run, separator);
+  const std::string drawn = canvas.out.str();
   if (run.status == Ran::Found) {
     // The headers, the scale, four texts and a label for each row, and the summary.
-    Require(canvas.boxes == run.rows.size() && canvas.texts == 5 + 5 + 5 * run.rows.size() + 8);
+    Require(Calls(drawn, "box ") == run.rows.size() && Calls(drawn, "text ") == 5 + 5 + 5 * run.rows.size() + 8);
   } else {
-    Require(canvas.calls == 0);
+    Require(drawn.empty());
   }
 
   const std::optional<std::string> printed = finder.SonucYaz(separator);

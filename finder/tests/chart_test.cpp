@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 
-#include "finder/canvas.h"
 #include "support.h"
 
 namespace finder {
@@ -14,39 +11,10 @@ namespace {
 
 using test::Single;
 
-// What is drawn, a line a call: "clear", "legends", `text 10,23 red "0"`,
-// "line 50,250 50,450 red 3", "box 55,450 65,250 magenta", "refresh".
-class DrawnCanvas : public Canvas {
- public:
-  void Clear() override { out << "clear\n"; }
-  void ShowLegends() override { out << "legends\n"; }
-  void Text(std::int32_t x, std::int32_t y, Rgb colour, std::string_view text) override {
-    out << "text " << x << ',' << y << ' ' << Name(colour) << " \"" << text << "\"\n";
-  }
-  void Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour,
-            std::int32_t width) override {
-    out << "line " << x1 << ',' << y1 << ' ' << x2 << ',' << y2 << ' ' << Name(colour) << ' ' << width
-        << '\n';
-  }
-  void Box(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour) override {
-    out << "box " << x1 << ',' << y1 << ' ' << x2 << ',' << y2 << ' ' << Name(colour) << '\n';
-  }
-  void Refresh() override { out << "refresh\n"; }
-
-  std::ostringstream out;
-
- private:
-  static const char* Name(Rgb colour) {
-    const Rgb colours[] = {kBlack, kRed, kBlue, kMagenta, kLightGrey};
-    const char* names[] = {"black", "red", "blue", "magenta", "grey", "other"};
-    return names[std::find(std::begin(colours), std::end(colours), colour) - colours];
-  }
-};
-
 // The calls of a run of the table, `count` lines from the first that starts with `from`.
 std::string Drawn(std::string_view table, const SearchSettings& settings, char separator,
                   const std::string& from = "", int count = 1000) {
-  DrawnCanvas canvas;
+  test::DrawnCanvas canvas;
   RaporCiz(canvas, test::Fixture(table).Run(settings), separator);
   const std::string all = canvas.out.str();
   std::size_t at = all.starts_with(from) ? 0 : all.find("\n" + from) + 1, end = at;

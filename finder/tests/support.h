@@ -1,11 +1,13 @@
 #pragma once
 
-// Helpers shared by the finder's tests: a scratch folder, the sample tables, a
-// finder with a table read for a run, the message of an outcome, and a
-// terminal companion run as a user runs it.
+// Helpers shared by the finder's tests and fuzz targets: a scratch folder, the
+// sample tables, a finder with a table read for a run, the message of an
+// outcome, a canvas that writes down what is drawn, and a terminal companion
+// run as a user runs it.
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
@@ -13,10 +15,12 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "finder/canvas.h"
 #include "finder/finder.h"
 #include "finder/messages.h"
 #include "finder/source.h"
@@ -91,6 +95,35 @@ template <typename Outcome, typename... FileName>
 std::string Said(const Outcome& outcome, const FileName&... fileName) {
   return messages::MessageOf(outcome, fileName...).value_or("");
 }
+
+// What is drawn, a line a call: "clear", "legends", `text 10,23 red "0"`,
+// "line 50,250 50,450 red 3", "box 55,450 65,250 magenta", "refresh".
+class DrawnCanvas : public Canvas {
+ public:
+  void Clear() override { out << "clear\n"; }
+  void ShowLegends() override { out << "legends\n"; }
+  void Text(std::int32_t x, std::int32_t y, Rgb colour, std::string_view text) override {
+    out << "text " << x << ',' << y << ' ' << Name(colour) << " \"" << text << "\"\n";
+  }
+  void Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour,
+            std::int32_t width) override {
+    out << "line " << x1 << ',' << y1 << ' ' << x2 << ',' << y2 << ' ' << Name(colour) << ' ' << width
+        << '\n';
+  }
+  void Box(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour) override {
+    out << "box " << x1 << ',' << y1 << ' ' << x2 << ',' << y2 << ' ' << Name(colour) << '\n';
+  }
+  void Refresh() override { out << "refresh\n"; }
+
+  std::ostringstream out;
+
+ private:
+  static const char* Name(Rgb colour) {
+    const Rgb colours[] = {kBlack, kRed, kBlue, kMagenta, kLightGrey};
+    const char* names[] = {"black", "red", "blue", "magenta", "grey", "other"};
+    return names[std::find(std::begin(colours), std::end(colours), colour) - colours];
+  }
+};
 
 // The table of the worked examples: 0, 386 and 702 cents with durations 2, 1 and 1.
 inline constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";
