@@ -26,12 +26,16 @@ const Bytes kTooLongDelta = midi::test::WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81
 
 bool Busy() { return QGuiApplication::overrideCursor() != nullptr; }
 
-// A window of one build working in a fresh folder. Its message boxes are
-// recorded as "title: text", with " (busy)" when the hourglass stood meanwhile.
+// A window of one build working in a fresh folder (a name ending in '/' is a
+// folder there). Its message boxes are recorded as "title: text", with " (busy)"
+// when the hourglass stood meanwhile.
 class Session {
  public:
   Session(Build build, const std::vector<std::pair<std::string, Bytes>>& files) {
-    for (const auto& [name, bytes] : files) folder.Write(name, bytes);
+    for (const auto& [name, bytes] : files) {
+      if (name.ends_with('/')) std::filesystem::create_directory(folder.path() / name);
+      else folder.Write(name, bytes);
+    }
     form = std::make_unique<midiapp::Form1>(build, folder.path(),
                                             [this](QWidget*, const QString& title, const QString& text) {
                                               shown << title + ": " + text + (Busy() ? " (busy)" : "");
@@ -91,10 +95,15 @@ class Form1Test : public QObject {
   Q_OBJECT
 
  private slots:
-  // The list's order is the name list's own test; here that start-up shows it.
+  // The files whose names end in .mid, in any letter case, by name without regard to case (names
+  // alike but for it in a fixed order), each entry naming the file it loads.
   void startUpListsTheMidiFilesAndLaysTheWindowOut() {
-    Session session(Build::Tessaro5Vu, {{"b.mid", Song(1)}, {"A.MID", Song(1)}, {"notes.txt", Song(1)}});
-    QCOMPARE(session.Entries(), (QStringList{"A", "b"}));
+    std::vector<std::pair<std::string, Bytes>> files;
+    for (const char* name : {"b.mid", "Zeta.Mid", "a_13.mid", "A.MID", "x.mid", "X.mid", "X.MID.mid", "notes.txt",
+                             "mid", ".mid", "song.midi", "a.mid.part", "folder.mid/"})
+      files.push_back({name, Song(1)});
+    Session session(Build::Tessaro5Vu, files);
+    QCOMPARE(session.Entries(), (QStringList{"A", "a_13", "b", "X", "x", "X.MID", "Zeta"}));
     QVERIFY(session.Selected().isEmpty() && session.shown.empty());
     QVERIFY(session.Control("Frame_MID")->isVisible() && session.MeterAt(236));
     QVERIFY(!session.Control("File_MID")->isVisible() && !session.Control("Picture1")->isVisible());
@@ -109,7 +118,9 @@ class Form1Test : public QObject {
     // Each command reaches the core, which asks for a file first.
     for (const char* name : {"Command1", "Command2", "Command3"}) session.Press(name);
     QCOMPARE(session.shown, QStringList(3, "Tessaro5: " + kChooseFile));
-    QCOMPARE(session.folder.Names().size(), 3u);
+    QCOMPARE(session.folder.Names().size(), files.size());
+    session.Click("Zeta");
+    QCOMPARE(session.Loaded(), QString("Zeta=Zeta.Mid"));
 
     Session none(Build::Lumbric5, {{"notes.txt", Song(1)}, {"song.midi", Song(1)}});
     QVERIFY(none.form->Unloaded() && !none.form->isVisible());
