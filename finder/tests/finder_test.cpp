@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "finder/number.h"
 #include "literal.h"
 #include "support.h"
 
@@ -21,15 +23,27 @@ using Ran = RunOutcome::Status;
 constexpr Criterion kMax = Criterion::MaxDeviation;
 constexpr Criterion kStd = Criterion::StandardDeviation;
 
-TEST(KaynakOku, ARefusedFileLeavesNoTableAndSaysWhy) {
-  Fixture f(test::kThreePitches);
-  EXPECT_EQ(Said(f.finder.KaynakOku("100,1\r\n200,abc\r\n"), "a.txt"),
-            "Kaynak dosyada sayı bekleniyordu (satır 2).");
-  EXPECT_EQ(f.finder.SourceCount(), 0);
-  EXPECT_EQ(Said(f.finder.KaynakOku("100," + std::string(40, '9')), "a.txt"),
-            "Kaynak dosyada sayı çok büyük (satır 1).");
-  EXPECT_EQ(Said(f.finder.KaynakOku(std::nullopt), "missing.txt"), "Dosya okunamadı: missing.txt");
-  EXPECT_EQ(f.finder.KaynakOku("0,1\r\n1200.01,1\r\n").status, SourceOutcome::Status::OutOfOctave);
+// The settings as the user types them: a comma is a decimal point only where it
+// is the user's separator; the period always is.
+TEST(Settings, ReadsTheUsersTextsWithTheirSeparator) {
+  EXPECT_EQ(DecimalToFloat(".25"), 0.25f);
+  EXPECT_EQ(DecimalToFloat("0." + std::string(50, '0') + "1"), 0.0f);
+  for (const char* refused : {"-", "1.2.3", "--1"})
+    EXPECT_EQ(DecimalToFloat(refused), std::nullopt) << refused;
+  EXPECT_TRUE(IsDecimal("1,5", ',') && IsDecimal("1.5", ','));
+  EXPECT_FALSE(IsDecimal("1,5", '.') || IsDecimal("1,5.3", ',') || IsDecimal("-.", '.'));
+  // clang-format off
+  const struct { const char* text; char separator; double value; } leading[] = {
+      {"4.75", '.', 4.75}, {"24 00", '.', 2400}, {"1,5", '.', 1}, {"1,5", ',', 1.5}, {"1.5,3", ',', 1.5},
+      {" ,5", ',', 0.5}, {"abc", ',', 0}, {"5-3", '.', 5}, {"1e3", '.', 1}, {"-2", '.', -2}};
+  // A degree: rounded, halves to the even neighbour, within 16 bits.
+  const struct { const char* text; std::optional<std::int16_t> degree; } degrees[] = {
+      {"2.5", 2}, {"3,5", 4}, {"-2.5", -2}, {"2,5001", 3}, {"32767", 32767}, {"-32768", -32768},
+      {"32767.5", std::nullopt}, {"-32768.6", std::nullopt}};
+  // clang-format on
+  for (const auto& row : leading) EXPECT_EQ(LeadingNumber(row.text, row.separator), row.value) << row.text;
+  EXPECT_EQ(LeadingNumber(std::string(400, '9'), '.'), std::numeric_limits<double>::infinity());
+  for (const auto& row : degrees) EXPECT_EQ(DegreeOf(row.text, ','), row.degree) << row.text;
 }
 
 // The worked examples, bit for bit as the step-by-step search has them; the

@@ -79,6 +79,8 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
       {{"3.t", "--table", "no/back.txt"}, 1, "3.t: Dosya yazılamadı: back.txt\n"},
       {{"missing.txt"}, 1, "missing.txt: Dosya okunamadı: missing.txt\n"},
       {{"empty.txt"}, 1, "empty.txt: Kaynak dosyada kayıt yok.\n"},
+      {{"letter.txt"}, 1, "letter.txt: Kaynak dosyada sayı bekleniyordu (satır 2).\n"},
+      {{"long.txt"}, 1, "long.txt: Kaynak dosyada sayı çok büyük (satır 1).\n"},
       {{"bad.scl"}, 1, "bad.scl: Scala dosyasında 1200 sentin üstünde perde var (satır 3).\n"},
       {{"--limit", "2"}, 2, "orvette-cli: tam olarak bir kaynak tablosu gerekli.\n\n"},
       {{"3.t", "--single", "x"}, 2, "orvette-cli: --single bir sayı ister: x\n\n"},
@@ -88,6 +90,8 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
   ScratchFolder folder;
   folder.Write("3.t", test::kThreePitches);
   folder.Write("empty.txt", "");
+  folder.Write("letter.txt", "100,1\r\n200,abc\r\n");
+  folder.Write("long.txt", "100," + std::string(40, '9'));
   folder.Write("bad.scl", "d\r\n1\r\n3\r\n");
   for (const auto& row : rows) {
     const test::Finished run = Orvette(row.args, folder, row.lang);
