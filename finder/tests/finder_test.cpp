@@ -17,9 +17,6 @@ namespace {
 
 using test::Fixture;
 using test::Range;
-using test::Said;
-using test::Single;
-using Ran = RunOutcome::Status;
 constexpr Criterion kMax = Criterion::MaxDeviation;
 constexpr Criterion kStd = Criterion::StandardDeviation;
 
@@ -60,46 +57,6 @@ TEST(Basla, AgreesBitForBitWithTheStepByStepSearchOnTheWorkedExamples) {
               "")
         << start << ' ' << limit;
   }
-}
-
-// What a run says and where it ends; a refused run leaves the finder as degree 5 left it.
-TEST(Basla, SaysWhatTheRunFoundAndRefusesWhatItCannotRun) {
-  const std::string_view three = test::kThreePitches;
-  const std::string huge = "0,3" + std::string(38, '0') + "\r\n0,3" + std::string(38, '0') + "\r\n";
-  const std::string outOfRange = "Derece 1 ile 32766 arasında olmalı.";
-  const struct {
-    std::string_view table;
-    SearchSettings settings;
-    Ran status;
-    std::string said;
-    std::int32_t degree;  // where the run ended
-    std::size_t bars;
-  } rows[] = {
-      {three, Single("12", kMax, "10"), Ran::NoneQualified, "12 eşit temperaman kriterleri sağlamadı.", 13,
-       0},
-      {"0,0\r\n100,-1\r\n200,2\r\n200,-1\r\n", Single("12", kMax, "1"), Ran::Found, "", 12, 1},
-      {huge, Single("12", kMax, "1"), Ran::DurationTooLarge, "Süre toplamı sayı sınırını aşıyor.", 12, 0},
-      {three, Single("0", kStd, "0"), Ran::DegreeOutOfRange, outOfRange, 6, 0},
-      {three, Single("32767", kStd, "0"), Ran::DegreeOutOfRange, outOfRange, 6, 0},
-      {three, Range("32765", "32767", kStd, "0"), Ran::DegreeOutOfRange, outOfRange, 6, 0},
-      {three, Range("40000", "10", kStd, "0"), Ran::DegreeOutOfRange, outOfRange, 6, 0},  // beyond 16 bits
-      {"", Single("12", kStd, "0"), Ran::NoTable, "Bir dosya seçin", 0, 0},
-      {three, Single("2.5", kStd, "0"), Ran::NoneQualified, "2 eşit temperaman kriterleri sağlamadı.", 3, 0},
-      {three, Range("20", "10", kStd, "0"), Ran::NoneQualified,
-       "20-10 arasındaki temperamanlar kriterleri sağlamadı.", 20, 0},  // tries nothing
-      {three, Range("0", "-5", kStd, "0"), Ran::NoneQualified,
-       "0--5 arasındaki temperamanlar kriterleri sağlamadı.", 0, 0},
-  };
-  for (const auto& row : rows) {
-    Fixture f(row.table);
-    f.Run(Single("5", kStd, "1"));
-    const RunOutcome run = f.Run(row.settings);
-    EXPECT_EQ(std::tuple(run.status, Said(run), f.finder.CurrentDegree(), run.degree, run.rows.size()),
-              std::tuple(row.status, row.said, row.degree, row.degree, row.bars));
-  }
-  Fixture largest(three);  // the largest degree, with 32767 steps
-  EXPECT_EQ(Said(largest.Run(Single("32766", kStd, "0"))), "32766 eşit temperaman kriterleri sağlamadı.");
-  EXPECT_EQ(largest.finder.StepTable().size(), 32767u);
 }
 
 }  // namespace

@@ -61,7 +61,9 @@ TEST(OrvetteCli, WritesTheTableTheTemperedScaleAndThePlotOfAScalaScale) {
 // succeeds. The decimal separator is the one the window takes in the same
 // environment: a comma is a decimal point only under a comma locale. On the
 // three pitches 12 measures 10: the limit 10 does not qualify it, 10.5 does.
-// "3.t", a name shorter than ".scl", is no Scala scale.
+// "3.t", a name shorter than ".scl", is no Scala scale. The run's refusals and
+// messages are the finder's own: a degree is typed as a number, rounded half
+// to even, and must lie within 1 to 32766 as a 16-bit number.
 TEST(OrvetteCli, ExitStatusesAndMessages) {
   // clang-format off
   const struct {
@@ -76,6 +78,14 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
       {{"3.t", "--single", "12", "--limit", "10,5"}, 2, "orvette-cli: --limit bir sayı ister: 10,5\n\n"},
       {{"3.t", "--limit", "0", "--plot", "none.png", "--scl", "none.scl"}, 3, "3.t: 12-2400 arasındaki temperamanlar kriterleri sağlamadı.\n"},
       {{"3.t", "--single", "0"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},
+      {{"3.t", "--single", "32767"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},
+      {{"3.t", "--range", "32765", "32767"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},
+      {{"3.t", "--range", "40000", "10"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},  // beyond 16 bits
+      {{"3.t", "--single", "32766", "--limit", "0"}, 3, "3.t: 32766 eşit temperaman kriterleri sağlamadı.\n"},
+      {{"3.t", "--single", "2.5", "--limit", "0"}, 3, "3.t: 2 eşit temperaman kriterleri sağlamadı.\n"},  // to the even
+      {{"3.t", "--range", "20", "10"}, 3, "3.t: 20-10 arasındaki temperamanlar kriterleri sağlamadı.\n"},  // tries none
+      {{"3.t", "--range", "0", "-5"}, 3, "3.t: 0--5 arasındaki temperamanlar kriterleri sağlamadı.\n"},
+      {{"huge.txt", "--single", "12"}, 1, "huge.txt: Süre toplamı sayı sınırını aşıyor.\n"},
       {{"3.t", "--table", "no/back.txt"}, 1, "3.t: Dosya yazılamadı: back.txt\n"},
       {{"missing.txt"}, 1, "missing.txt: Dosya okunamadı: missing.txt\n"},
       {{"empty.txt"}, 1, "empty.txt: Kaynak dosyada kayıt yok.\n"},
@@ -90,6 +100,7 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
   ScratchFolder folder;
   folder.Write("3.t", test::kThreePitches);
   folder.Write("empty.txt", "");
+  folder.Write("huge.txt", "0,3" + std::string(38, '0') + "\r\n0,3" + std::string(38, '0') + "\r\n");
   folder.Write("letter.txt", "100,1\r\n200,abc\r\n");
   folder.Write("long.txt", "100," + std::string(40, '9'));
   folder.Write("bad.scl", "d\r\n1\r\n3\r\n");
