@@ -2,15 +2,11 @@
 
 // Helpers shared by the finder's tests and fuzz targets: a scratch folder, the
 // sample tables, a finder with a table read for a run, the message of an
-// outcome, a canvas that writes down what is drawn, and a terminal companion
-// run as a user runs it.
-
-#include <sys/wait.h>
+// outcome and a canvas that writes down what is drawn.
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -129,26 +125,5 @@ class DrawnCanvas : public Canvas {
 inline constexpr std::string_view kThreePitches = "0,2\r\n386,1\r\n702,1\r\n";
 
 inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
-
-struct Finished {
-  int status = -1;  // the exit status; -1 when the program did not exit by itself
-  std::string out;  // what it wrote to standard output
-  std::string err;  // and to standard error
-};
-
-// Runs `program` with `args` (no quotes in them) in `folder` under LANG=`lang`,
-// with LC_ALL and LC_NUMERIC taken out so that the caller's do not count.
-inline Finished RunProgram(const std::string& program, const std::vector<std::string>& args,
-                           const std::filesystem::path& folder, const std::string& lang = "C") {
-  const ScratchFolder outputs;
-  std::string command =
-      "cd '" + folder.string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang + " '" + program + "'";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  const int status = std::system((command + " >'" + (outputs.path() / "out").string() + "' 2>'" +
-                                  (outputs.path() / "err").string() + "'")
-                                     .c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(outputs.path() / "out"),
-          ReadAll(outputs.path() / "err")};
-}
 
 }  // namespace finder::test

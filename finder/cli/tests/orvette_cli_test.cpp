@@ -1,7 +1,9 @@
 // orvette-cli run as a process on source tables written here.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,15 +14,27 @@ namespace {
 
 using test::ScratchFolder;
 
-test::Finished Orvette(const std::vector<std::string>& args, const ScratchFolder& folder,
-                       const std::string& lang = "C") {
-  return test::RunProgram(ORVETTE_CLI, args, folder.path(), lang);
+struct Finished {
+  int status = -1;  // the exit status; -1 when the program did not exit by itself
+  std::string out, err;
+};
+
+// Runs orvette-cli with `args` (no quotes in them) in `folder` under LANG=`lang`,
+// with LC_ALL and LC_NUMERIC taken out so that the caller's do not count.
+Finished Orvette(const std::vector<std::string>& args, const ScratchFolder& folder, const std::string& lang = "C") {
+  const ScratchFolder outputs;
+  std::string command = "cd '" + folder.path().string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang +
+                        " '" ORVETTE_CLI "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const std::string out = (outputs.path() / "out").string(), err = (outputs.path() / "err").string();
+  const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadAll(out), test::ReadAll(err)};
 }
 
 TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
   ScratchFolder folder;
   folder.Write("tables/three.txt", test::kThreePitches);
-  const test::Finished run =
+  const Finished run =
       Orvette({"tables/three.txt", "--single", "12", "--limit", "11", "--csv"}, folder);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
@@ -40,7 +54,7 @@ TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
 TEST(OrvetteCli, WritesTheTableTheTemperedScaleAndThePlotOfAScalaScale) {
   ScratchFolder folder;
   folder.Write("scl/SAF.SCL", test::Sample("saf_major.scl"));
-  const test::Finished scala = Orvette({"scl/SAF.SCL", "--range", "50", "60", "--curve", "--table",
+  const Finished scala = Orvette({"scl/SAF.SCL", "--range", "50", "60", "--curve", "--table",
                                         "back.txt", "--scl", "53.scl", "--plot", "curve.SVG"},
                                        folder);
   ASSERT_EQ(scala.status, 0) << scala.err;
@@ -105,7 +119,7 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
   folder.Write("long.txt", "100," + std::string(40, '9'));
   folder.Write("bad.scl", "d\r\n1\r\n3\r\n");
   for (const auto& row : rows) {
-    const test::Finished run = Orvette(row.args, folder, row.lang);
+    const Finished run = Orvette(row.args, folder, row.lang);
     EXPECT_EQ(run.status, row.status) << row.says;
     EXPECT_TRUE(row.status == 0 ? run.err.empty() && run.out.find(row.says) != std::string::npos
                                 : run.out.empty() && run.err.substr(0, run.err.find("Kullanım:")) == row.says)
