@@ -21,7 +21,12 @@ Contents ContentsOf(const ScratchFolder& folder) {
   return contents;
 }
 
-Messages ToTxt(SongFolder& run) { return messages::AfterSave(run.TxtYaz()); }
+// to TXT as the window gives it: made, then saved.
+Messages ToTxt(SongFolder& run) {
+  TxtOutcome outcome = run.tool.TxtYaz();
+  run.tool.SaveReport(outcome);
+  return messages::AfterSave(outcome);
+}
 Messages Start(SongFolder& run) { return messages::Of(run.tool.MidiYaz()); }
 
 // A failing write or rename, or a folder in the way of a file the save makes or

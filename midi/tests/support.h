@@ -113,12 +113,6 @@ struct SongFolder {
     folder.Write("song.mid", song);
     tool.LoadImage("song");
   }
-  // to TXT as the window gives it: made, then saved.
-  TxtOutcome TxtYaz() {
-    TxtOutcome outcome = tool.TxtYaz();
-    tool.SaveReport(outcome);
-    return outcome;
-  }
   ScratchFolder folder;
   MidiTool tool;
 };

@@ -48,29 +48,4 @@ TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
   }
 }
 
-// The report's lines are the report's test, and that the file holds the report
-// made in memory the file layer's fuzz target's; here its name, the separator
-// and what the user is told before and after it is saved.
-TEST(TxtYaz, ReplacesTheReportBesideTheMidiFileAndNamesItInTheImage) {
-  SongFolder run(WithHeader({0xE0, 0x20, 0x41}));
-  run.folder.Write("song.txt", {'o', 'l', 'd'});
-  run.tool.DecimalSeparator = ',';
-  const TxtOutcome outcome = run.TxtYaz();
-  const Bytes file = run.folder.Read("song.txt");
-  const std::string report(file.begin(), file.end());
-  EXPECT_TRUE(report.starts_with("song.txt\r\n") &&
-              report.find("\r\n0025   41   065   A   03,91 Cent\r\n") != std::string::npos);
-  EXPECT_EQ(run.tool.image().MidiFileName, "song.txt");
-  EXPECT_EQ(messages::BeforeSave(outcome), Messages{});
-  EXPECT_EQ(messages::AfterSave(outcome), Messages{});
-
-  // A stopped walk leaves its partial report and says why, after the warning.
-  run.folder.Write("song.mid", WithHeader({0x90, 0x3C, 0x40, 0x81, 0x81, 0x81, 0x00, 0xE0, 0x00}));
-  ASSERT_EQ(run.tool.LoadImage("song").kind, LoadOutcome::Kind::Loaded);
-  const TxtOutcome stopped = run.TxtYaz();
-  EXPECT_EQ(messages::BeforeSave(stopped), Messages{"Çok büyük Tick ! !"});
-  EXPECT_EQ(messages::AfterSave(stopped), Messages{"Dosya beklenmedik biçimde sona eriyor (konum 32)."});
-  EXPECT_EQ(run.folder.Names(), (std::set<std::string>{"song.mid", "song.txt"}));
-}
-
 }  // namespace midi::test

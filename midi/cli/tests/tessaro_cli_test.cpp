@@ -88,6 +88,10 @@ TEST(TessaroCli, TestDumpAndSplitWriteWhatTheWindowShowsAndWrites) {
     EXPECT_EQ(byCli.Names().size(), 13u) << row.build;
     for (const std::string& file : byWindow.Names())
       EXPECT_TRUE(byCli.Read(file) == byWindow.Read(file)) << row.build << " " << file;
+    const Bytes report = byCli.Read("rast.txt");  // the separator in the bends' cents
+    EXPECT_NE(std::string(report.begin(), report.end()).find(std::string("\r\n0046   41   065   A   03") +
+                                                             row.separator + "78 Cent\r\n"),
+              std::string::npos);
   }
 }
 
