@@ -42,28 +42,10 @@ class PlotTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The scales: round steps, a little room beside the degrees tried and above the largest measure.
-  void framesTheDegreesAndTheMeasures() {
-    const struct {
-      PlotData data;
-      double minDegree, maxDegree, degreeTick, measureTick, maxMeasure;
-    } rows[] = {
-        {{.title = "", .curve = {{5, 97.2f}, {19, 4.8f}}, .limit = 5, .found = {}}, 4.5, 19.5, 2, 20, 120},
-        {{.title = "", .curve = {{12, 3}, {700, 3}}, .limit = 420, .found = {}}, -1.76, 713.76, 100, 100, 500},
-        {{.title = "", .curve = {{12, 0}}, .limit = 0, .found = {}}, 11, 13, 1, 0.2, 1.2}};
-    for (const auto& row : rows) {
-      const PlotFrame frame(row.data);
-      QCOMPARE(frame.minDegree(), row.minDegree);
-      QCOMPARE(frame.maxDegree(), row.maxDegree);
-      QCOMPARE(frame.degreeTick(), row.degreeTick);
-      QCOMPARE(frame.measureTick(), row.measureTick);
-      QCOMPARE(frame.maxMeasure(), row.maxMeasure);
-    }
-  }
-
-  // Where the texts stand follows from the font's measures, so the pictures hold for DejaVu Sans only.
-  // The found degree's label stands left of its mark, or right where there is no room;
-  // a run that found nothing says so.
+  // The scales in round steps, with a little room beside the degrees tried and above the largest
+  // measure; the found degree's label left of its mark, or right where there is no room; a run
+  // that found nothing says so. Where the texts stand follows from the font's measures, so the
+  // pictures hold for DejaVu Sans only.
   void drawsTheReviewedPictures() {
     QFont font("DejaVu Sans");
     font.setPixelSize(14);
@@ -71,13 +53,13 @@ class PlotTest : public QObject {
     PlotData right = ThreePitches();
     right.found = 5;
     right.curve[0].measure = 4.5f;
-    PlotData none = ThreePitches();
-    none.curve.resize(3);
-    none.found = std::nullopt;
-    none.criterion = Criterion::StandardDeviation;
-    none.separator = '.';
-    const std::pair<const char*, PlotData> rows[] = {
-        {"found_left.txt", ThreePitches()}, {"found_right.txt", right}, {"none_found.txt", none}};
+    const PlotData none{.title = "geniş.txt", .curve = {{12, 3}, {700, 3}}, .limit = 420, .found = {},
+                        .criterion = Criterion::StandardDeviation, .separator = '.'};
+    const PlotData single{.title = "", .curve = {{12, 0}}, .limit = 0, .found = 12, .separator = ','};
+    const std::pair<const char*, PlotData> rows[] = {{"found_left.txt", ThreePitches()},
+                                                     {"found_right.txt", right},
+                                                     {"none_found.txt", none},
+                                                     {"one_degree.txt", single}};
     for (const auto& [golden, data] : rows) {
       QFile file(QString(PLOT_GOLDEN_DIR "/") + golden);
       QVERIFY(file.open(QIODevice::ReadOnly));
