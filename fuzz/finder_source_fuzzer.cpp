@@ -1,14 +1,12 @@
 // The finder's source reader on any file's bytes, in memory: a table read is
 // whole and written back reads the same; a refused one says why and where.
-// The same bytes are read as a Scala scale too, and go through the code page
-// conversion of the result file.
+// The same bytes are read as a Scala scale too.
 
 #include <bit>
 #include <cmath>
 #include <string>
 #include <string_view>
 
-#include "finder/codepage.h"
 #include "finder/finder.h"
 #include "finder/messages.h"
 #include "finder/scala.h"
@@ -20,20 +18,6 @@ using finder::fuzz::Require;
 using Read = finder::SourceOutcome::Status;
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
-
-// The code page conversion gives one byte a character and never a byte that
-// Windows-1254 leaves undefined; ASCII stays as it is.
-void CheckCodePage(std::string_view text) {
-  const std::string bytes = finder::Windows1254(text);
-  Require(bytes.size() <= text.size());
-  bool ascii = true;
-  for (const char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) Require(bytes == text);
-  for (const char c : bytes) {
-    const unsigned char b = static_cast<unsigned char>(c);
-    Require(b != 0x81 && b != 0x8D && b != 0x8E && b != 0x8F && b != 0x90 && b != 0x9D && b != 0x9E);
-  }
-}
 
 // A Scala scale that is read gives a table that, written in the source format,
 // reads back record for record.
@@ -52,7 +36,6 @@ void ReadAsScala(std::string_view bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  CheckCodePage(text);
   ReadAsScala(text);
 
   finder::Finder finder;
