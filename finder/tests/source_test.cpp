@@ -71,20 +71,16 @@ TEST(ParseScala, ReadsPitchesAfterTheImpliedUnisonAndLeavesTheOctaveOut) {
     EXPECT_EQ(messages::MessageOf(ParseScala(text)), "Scala dosyasında " + std::string(message) + ".");
 }
 
-// Written back, each reads as it was: the source fuzz target's replay holds the
-// table to the bit on hundreds of inputs.
-TEST(ScalaWriters, TheTemperedScaleReadsBackAsItsStepsAndTheTableAsItsRecords) {
+// The tempered scale names the steps that took pitches, in Windows-1254; that it
+// and the table read back as they were, to the bit, the run and source fuzz
+// targets' replays hold on hundreds of inputs.
+TEST(ScalaWriters, WriteTheTemperedScaleAndTheTable) {
   std::vector<StepRecord> steps;
   BuildStepTable(4, steps);
   for (const std::size_t k : {0, 1, 3, 4}) steps[k].Count = 1;  // 0 and the octave are never written
   EXPECT_EQ(TemperedScale("dört.scl", "kaynak.scl", steps),
             "! d\xF6rt.scl\r\n!\r\n4 e\xFEit temperaman, kaynak: kaynak.scl\r\n 3\r\n!\r\n"
             "! 1. basamak\r\n 300.000000\r\n! 3. basamak\r\n 900.000000\r\n 2/1\r\n");
-  BuildStepTable(53, steps);
-  for (StepRecord& step : steps) step.Count = 1;
-  const std::vector<SourceRecord> records = ParseScala(TemperedScale("53.scl", "rast.scl", steps)).records;
-  ASSERT_EQ(records.size(), 53u);
-  for (std::size_t k = 0; k < 53; ++k) EXPECT_NEAR(records[k].Cent, steps[k].Cent, 1e-4) << k;
   const SourceRecord table[] = {
       {.Cent = 0, .Duration = 1}, {.Cent = 22.641508f, .Duration = 1}, {.Cent = -5.25f, .Duration = 0.5f}};
   EXPECT_EQ(SourceTableText(table), "0.0,1\r\n22.641508,1\r\n-5.25,0.5\r\n");

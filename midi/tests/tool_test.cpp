@@ -9,18 +9,6 @@ namespace midi::test {
 
 constexpr Build kAllBuilds[] = {Build::Tessaro5Vu, Build::Tessaro5, Build::Lumbric5};
 
-TEST(LoadImage, AFailedLoadNamesTheFileAndKeepsThePreviousImage) {
-  SongFolder run({1, 2, 3});
-  run.folder.Write("empty.mid", {});
-  std::filesystem::create_directory(run.folder.path() / "folder.mid");
-  for (const std::string name : {"Gone.MID", "empty.mid", "folder.mid"}) {
-    EXPECT_EQ(messages::Of(run.tool.LoadImage("x", name)),
-              Messages{(name == "empty.mid" ? "Dosya boş: " : "Dosya okunamadı: ") + name});
-    EXPECT_EQ(run.tool.image().MidiBytes, (Bytes{1, 2, 3}));
-    EXPECT_EQ(run.tool.image().BaseName + run.tool.image().MidiFileName, "songsong.mid");
-  }
-}
-
 // The walk's decoding is the walk's test; here what TEST shows of it, build by build.
 TEST(TestEt, ShowsOnlyTheWarningsAndTheReasonOfAStop) {
   const Messages warn = {"Çok büyük Tick ! !"};

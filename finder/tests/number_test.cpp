@@ -1,28 +1,22 @@
-#include "finder/finder.h"
+// Numbers as the user types them into the window's boxes. The numbers the finder
+// writes are held against an exact formatter by the format fuzz target's replay,
+// and its runs bit for bit against the step-by-step search (literal.h), on the
+// worked examples and hundreds of other tables, by the search fuzz target's.
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <optional>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "finder/number.h"
-#include "literal.h"
-#include "support.h"
+#include "finder/search.h"
 
 namespace finder {
 namespace {
 
-using test::Fixture;
-using test::Range;
-constexpr Criterion kMax = Criterion::MaxDeviation;
-constexpr Criterion kStd = Criterion::StandardDeviation;
-
-// The settings as the user types them: a comma is a decimal point only where it
-// is the user's separator; the period always is.
-TEST(Settings, ReadsTheUsersTextsWithTheirSeparator) {
+// A comma is a decimal point only where it is the user's separator; the period always is.
+TEST(Number, ReadsTheUsersTextsWithTheirSeparator) {
   EXPECT_EQ(DecimalToFloat(".25"), 0.25f);
   EXPECT_EQ(DecimalToFloat("0." + std::string(50, '0') + "1"), 0.0f);
   for (const char* refused : {"-", "1.2.3", "--1"})
@@ -41,22 +35,6 @@ TEST(Settings, ReadsTheUsersTextsWithTheirSeparator) {
   for (const auto& row : leading) EXPECT_EQ(LeadingNumber(row.text, row.separator), row.value) << row.text;
   EXPECT_EQ(LeadingNumber(std::string(400, '9'), '.'), std::numeric_limits<double>::infinity());
   for (const auto& row : degrees) EXPECT_EQ(DegreeOf(row.text, ','), row.degree) << row.text;
-}
-
-// The worked examples, bit for bit as the step-by-step search has them; the
-// search fuzz target's replay holds the two alike on hundreds of other tables.
-TEST(Basla, AgreesBitForBitWithTheStepByStepSearchOnTheWorkedExamples) {
-  const std::vector<SourceRecord> records = ParseSource(test::kThreePitches).records;
-  const std::tuple<std::int32_t, std::int32_t, Criterion, float> rows[] = {
-      {12, 12, kMax, 10}, {12, 12, kMax, 11}, {12, 12, kStd, 8.2f}, {5, 60, kMax, 5}, {5, 60, kStd, 5}};
-  for (const auto& [start, stop, criterion, limit] : rows) {
-    Fixture f(test::kThreePitches);
-    const RunOutcome run =
-        f.Run(Range(std::to_string(start), std::to_string(stop), criterion, std::to_string(limit)));
-    EXPECT_EQ(test::Difference(f.finder, run, test::LiteralSearch(records, start, stop, criterion, limit)),
-              "")
-        << start << ' ' << limit;
-  }
 }
 
 }  // namespace
