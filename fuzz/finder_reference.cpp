@@ -67,7 +67,8 @@ ExactDecimal ExactOf(double value) {
   // hold exactly; the standard library writes them from the bits, a way the
   // finder's own formatting does not take.
   char text[2 + 309 + 1074];
-  const char* end = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed, 1074).ptr;
+  const char* end =
+      std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed, 1074).ptr;
   const std::string_view fixed(text, static_cast<std::size_t>(end - text));
   const std::size_t point = fixed.find('.');
   std::string digits = std::string(fixed.substr(0, point)).append(fixed.substr(point + 1));

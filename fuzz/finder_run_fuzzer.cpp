@@ -116,8 +116,9 @@ std::string CheckRun(const finder::Finder& finder, const RunOutcome& run, std::i
   const std::optional<std::string> printed = finder.SonucYaz(separator);
   Require(printed.has_value() == (finder.CurrentDegree() != 0));
   if (printed && run.status != Ran::NoTable && run.status != Ran::DegreeOutOfRange) {
-    Require(printed->starts_with("Derece      Cent           Adet       S\xFCre\r\n") && Count(*printed, "\n") == 2 + rows &&
-            Count(*printed, "\r\n") == 2 + rows && printed->ends_with('\n'));
+    Require(printed->starts_with("Derece      Cent           Adet       S\xFCre\r\n") &&
+            Count(*printed, "\n") == 2 + rows && Count(*printed, "\r\n") == 2 + rows &&
+            printed->ends_with('\n'));
   }
   return drawn + printed.value_or("");
 }

@@ -3,13 +3,14 @@
 // and its runs bit for bit against the step-by-step search (literal.h), on the
 // worked examples and hundreds of other tables, by the search fuzz target's.
 
+#include "finder/number.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <optional>
 #include <string>
 
-#include "finder/number.h"
 #include "finder/search.h"
 
 namespace finder {

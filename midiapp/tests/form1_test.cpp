@@ -33,8 +33,10 @@ class Session {
  public:
   Session(Build build, const std::vector<std::pair<std::string, Bytes>>& files) {
     for (const auto& [name, bytes] : files) {
-      if (name.ends_with('/')) std::filesystem::create_directory(folder.path() / name);
-      else folder.Write(name, bytes);
+      if (name.ends_with('/'))
+        std::filesystem::create_directory(folder.path() / name);
+      else
+        folder.Write(name, bytes);
     }
     form = std::make_unique<midiapp::Form1>(build, folder.path(),
                                             [this](QWidget*, const QString& title, const QString& text) {
@@ -99,8 +101,8 @@ class Form1Test : public QObject {
   // alike but for it in a fixed order), each entry naming the file it loads.
   void startUpListsTheMidiFilesAndLaysTheWindowOut() {
     std::vector<std::pair<std::string, Bytes>> files;
-    for (const char* name : {"b.mid", "Zeta.Mid", "a_13.mid", "A.MID", "x.mid", "X.mid", "X.MID.mid", "notes.txt",
-                             "mid", ".mid", "song.midi", "a.mid.part", "folder.mid/"})
+    for (const char* name : {"b.mid", "Zeta.Mid", "a_13.mid", "A.MID", "x.mid", "X.mid", "X.MID.mid",
+                             "notes.txt", "mid", ".mid", "song.midi", "a.mid.part", "folder.mid/"})
       files.push_back({name, Song(1)});
     Session session(Build::Tessaro5Vu, files);
     QCOMPARE(session.Entries(), (QStringList{"A", "a_13", "b", "X", "x", "X.MID", "Zeta"}));

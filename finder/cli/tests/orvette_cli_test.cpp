@@ -21,7 +21,8 @@ struct Finished {
 
 // Runs orvette-cli with `args` (no quotes in them) in `folder` under LANG=`lang`,
 // with LC_ALL and LC_NUMERIC taken out so that the caller's do not count.
-Finished Orvette(const std::vector<std::string>& args, const ScratchFolder& folder, const std::string& lang = "C") {
+Finished Orvette(const std::vector<std::string>& args, const ScratchFolder& folder,
+                 const std::string& lang = "C") {
   const ScratchFolder outputs;
   std::string command = "cd '" + folder.path().string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang +
                         " '" ORVETTE_CLI "'";
@@ -34,8 +35,7 @@ Finished Orvette(const std::vector<std::string>& args, const ScratchFolder& fold
 TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
   ScratchFolder folder;
   folder.Write("tables/three.txt", test::kThreePitches);
-  const Finished run =
-      Orvette({"tables/three.txt", "--single", "12", "--limit", "11", "--csv"}, folder);
+  const Finished run = Orvette({"tables/three.txt", "--single", "12", "--limit", "11", "--csv"}, folder);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, test::ReadAll(ORVETTE_GOLDEN_DIR "/three_pitches.txt"));
@@ -54,9 +54,9 @@ TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
 TEST(OrvetteCli, WritesTheTableTheTemperedScaleAndThePlotOfAScalaScale) {
   ScratchFolder folder;
   folder.Write("scl/SAF.SCL", test::Sample("saf_major.scl"));
-  const Finished scala = Orvette({"scl/SAF.SCL", "--range", "50", "60", "--curve", "--table",
-                                        "back.txt", "--scl", "53.scl", "--plot", "curve.SVG"},
-                                       folder);
+  const Finished scala = Orvette({"scl/SAF.SCL", "--range", "50", "60", "--curve", "--table", "back.txt",
+                                  "--scl", "53.scl", "--plot", "curve.SVG"},
+                                 folder);
   ASSERT_EQ(scala.status, 0) << scala.err;
   EXPECT_EQ(scala.err, "");  // Qt's own notices stay off the terminal
   EXPECT_TRUE(scala.out.starts_with("50 9.216984\n51 10.1081\n52 9.834837\n53 0.8532628\n\n53\n Dgr."))

@@ -89,8 +89,8 @@ TEST(TessaroCli, TestDumpAndSplitWriteWhatTheWindowShowsAndWrites) {
     for (const std::string& file : byWindow.Names())
       EXPECT_TRUE(byCli.Read(file) == byWindow.Read(file)) << row.build << " " << file;
     const Bytes report = byCli.Read("rast.txt");  // the separator in the bends' cents
-    EXPECT_NE(std::string(report.begin(), report.end()).find(std::string("\r\n0046   41   065   A   03") +
-                                                             row.separator + "78 Cent\r\n"),
+    EXPECT_NE(std::string(report.begin(), report.end())
+                  .find(std::string("\r\n0046   41   065   A   03") + row.separator + "78 Cent\r\n"),
               std::string::npos);
   }
 }
