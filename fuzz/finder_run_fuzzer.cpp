@@ -10,7 +10,6 @@
 // few microseconds.
 
 #include <algorithm>
-#include <bit>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,13 +27,12 @@ namespace {
 
 using finder::RunOutcome;
 using finder::fuzz::Require;
+using finder::test::Bits;
 using Ran = RunOutcome::Status;
 
 // Degrees tried at most, and records × degrees at most.
 constexpr std::int32_t kMaxDegrees = 64;
 constexpr std::int32_t kBudget = 8192;
-
-std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 // How many times `piece` stands in `text`.
 std::size_t Count(const std::string& text, const std::string& piece) {

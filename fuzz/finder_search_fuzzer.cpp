@@ -38,8 +38,7 @@ using finder::Criterion;
 using finder::SourceRecord;
 using finder::fuzz::Bytes;
 using finder::fuzz::Require;
-
-std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using finder::test::Bits;
 
 // Steps the step-by-step search may scan: records × the degrees summed; and
 // the records at most, which are read through their text.

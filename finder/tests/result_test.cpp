@@ -88,9 +88,14 @@ class FailingCalls : public SaveCalls {
   bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
     return !Fails() && SaveCalls::Rename(from, to);
   }
-  bool Fails() { return (errno = ENOSPC, ++calls == failing_); }
 
   int calls = 0;
+
+ private:
+  bool Fails() {
+    errno = ENOSPC;
+    return ++calls == failing_;
+  }
   int failing_;
 };
 
