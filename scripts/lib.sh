@@ -5,7 +5,9 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # What building and testing need on a fresh Debian 12 machine.
-# fonts-dejavu-core is the plot's font (fontconfig brings it along with Qt; named, it cannot go).
+# fonts-dejavu-core is the plot's font (fontconfig brings it along with Qt; named, it cannot go),
+# and its four Sans and Sans Mono files are the only fonts the window tests draw with. The README's
+# examples run under bash with coreutils, grep and iconv, which every Debian system has.
 BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core)
 # What the fuzz targets need besides: clang and its libFuzzer runtime.
