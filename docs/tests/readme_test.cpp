@@ -50,6 +50,7 @@ struct Block {
   std::string name;  // the heading above it and its number under that heading
   int line = 0;      // the README line of its opening fence
   std::vector<Command> commands;
+  bool closed = false;  // by a closing fence before the README's end
 };
 
 constexpr char kMarker = '\036';  // ends a command's output in the shell's transcript
@@ -88,12 +89,13 @@ std::vector<Block> ConsoleBlocks(const std::string& readme) {
   std::vector<Block> blocks;
   std::string heading;
   std::map<std::string, int> underHeading;
-  bool inConsole = false, inOther = false;
+  bool inConsole = false, inOther = false;  // inside a console block, inside another one
   int number = 0;
   for (const std::string& line : Lines(readme)) {
     ++number;
     if (inConsole || inOther) {
       if (line == "```") {
+        if (inConsole) blocks.back().closed = true;
         inConsole = inOther = false;
       } else if (inConsole && line.starts_with("$ ")) {
         blocks.back().commands.push_back({line.substr(2), {}});
@@ -188,6 +190,7 @@ class Scratch {
 
 struct Transcript {
   std::string text;
+  bool started = false;   // false when no terminal could be had
   bool finished = false;  // false when the shell had to be stopped
 };
 
@@ -202,6 +205,7 @@ Transcript RunOnTerminal(const fs::path& script, const fs::path& home) {
   int terminal = -1;
   const pid_t shell = ::forkpty(&terminal, nullptr, &raw, &size);
   if (shell < 0) return {};
+  Transcript transcript{.text = {}, .started = true};
   if (shell == 0) {
     const int none = ::open("/dev/null", O_RDONLY);
     ::dup2(none, STDIN_FILENO);
@@ -220,7 +224,6 @@ Transcript RunOnTerminal(const fs::path& script, const fs::path& home) {
     ::execve(bash, arguments, pointers.data());
     ::_exit(127);
   }
-  Transcript transcript;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
   for (;;) {
     pollfd ready{terminal, POLLIN, 0};
@@ -262,6 +265,7 @@ TEST_P(ConsoleBlock, PrintsWhatTheReadmeShows) {
   }
   std::ofstream(scratch.script()) << script;
   const Transcript transcript = RunOnTerminal(scratch.script(), scratch.home());
+  ASSERT_TRUE(transcript.started) << "no pseudo-terminal to run the commands on";
   ASSERT_TRUE(transcript.finished) << "README line " << block.line << ": the commands did not end in 120 s";
 
   std::size_t at = 0;
@@ -290,11 +294,14 @@ INSTANTIATE_TEST_SUITE_P(Readme, ConsoleBlock, testing::ValuesIn(ReadmeBlocks())
                          [](const testing::TestParamInfo<Block>& info) { return info.param.name; });
 
 // Guards the parse: a README that could not be read, or whose fences changed
-// form, would otherwise leave nothing to run.
-TEST(Readme, HasConsoleExamplesEachWithACommand) {
+// form, would otherwise leave nothing to run, and a block left open would take
+// the rest of the README for output.
+TEST(Readme, HasConsoleExamplesEachWithACommandAndClosed) {
   ASSERT_FALSE(ReadmeBlocks().empty());
-  for (const Block& block : ReadmeBlocks())
+  for (const Block& block : ReadmeBlocks()) {
     EXPECT_FALSE(block.commands.empty()) << "README line " << block.line;
+    EXPECT_TRUE(block.closed) << "README line " << block.line;
+  }
 }
 
 }  // namespace
