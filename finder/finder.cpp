@@ -80,9 +80,9 @@ RunOutcome Finder::Basla(const SearchSettings& settings) {
   const float limit = static_cast<float>(LeadingNumber(settings.centLimitText));
 
   // A pitch at exactly 1200 cents matches no step of any degree (step n is
-  // 1200 for every n; the readers leave no pitch below 0), so it keeps its Deviation
-  // and Step through the whole run; every other record gets both anew at each
-  // degree. The records and the step table are therefore written only for the
+  // 1200 for every n; the readers leave no pitch below 0), so it keeps its
+  // Deviation and Step through the whole run; every other record gets both
+  // anew at each degree. The records and the step table are therefore written only for the
   // last degree tried, and the degrees are measured several at a time.
   const PackedPitches pitches(sourceTable_);
   if (run.start <= run.stop) run.curve.reserve(static_cast<std::size_t>(run.stop - run.start + 1));
