@@ -23,7 +23,7 @@ std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
 
 int SaveCalls::Create(const std::filesystem::path& path) {
   // Exclusive, and no link followed: the temporary file is always a new one of
-  // ours, never something a link named ".part" points to.
+  // ours, never something a link standing at its name points to.
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
 }
 
@@ -59,9 +59,22 @@ bool WriteAll(SaveCalls& calls, int file, std::string_view content) {
 
 }  // namespace
 
+std::filesystem::path TemporaryPath(const std::filesystem::path& path) {
+  // The name's bytes hashed (64-bit FNV-1a): one name always gives the same
+  // temporary, so that one a cut-off save left behind is found and replaced.
+  std::uint64_t hash = 0xcbf29ce484222325u;
+  for (const char c : path.filename().string()) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3u;
+  }
+  char name[] = ".orvette-0000000000000000.part";
+  constexpr char kDigits[] = "0123456789abcdef";
+  for (int i = 0; i < 16; ++i) name[9 + i] = kDigits[(hash >> (60 - 4 * i)) & 0xF];
+  return path.parent_path() / name;
+}
+
 bool SaveWhole(const std::filesystem::path& path, std::string_view content, SaveCalls& calls) {
-  std::filesystem::path temporary = path;
-  temporary += ".part";
+  const std::filesystem::path temporary = TemporaryPath(path);
   std::error_code ignored;
   // One left by a save that was cut off (a crash, a power cut) is stale.
   std::filesystem::remove(temporary, ignored);

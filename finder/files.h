@@ -33,10 +33,15 @@ class SaveCalls {
 // The system's own calls.
 SaveCalls& SystemCalls();
 
-// Writes `content` as the whole new content of `path`: into the temporary file
-// `path` + ".part" beside it, then renamed over it. Returns false, leaving any
-// older file of that name as it was and no temporary file behind, when any
-// step fails: a full disk, a folder that cannot be written, something in the way.
+// Where SaveWhole writes `path` before renaming it into place: in the same
+// folder, under a name of fixed length made from the file's own name, so that
+// it fits wherever that name fits however long the name is.
+std::filesystem::path TemporaryPath(const std::filesystem::path& path);
+
+// Writes `content` as the whole new content of `path`: into its temporary file
+// (TemporaryPath), then renamed over it. Returns false, leaving any older file
+// of that name as it was and no temporary file behind, when any step fails: a
+// full disk, a folder that cannot be written, something in the way.
 bool SaveWhole(const std::filesystem::path& path, std::string_view content, SaveCalls& calls = SystemCalls());
 
 }  // namespace finder

@@ -66,11 +66,8 @@ RunOutcome Finder::Basla(const SearchSettings& settings) {
   run.degree = currentDegree_;
   if (sourceTable_.empty()) return run;
   const bool single = settings.span == Span::Single;
-  const char separator = settings.decimalSeparator;
-  const std::optional<std::int16_t> start =
-      DegreeOf(single ? settings.degreeText : settings.startText, separator);
-  const std::optional<std::int16_t> stop =
-      DegreeOf(single ? settings.degreeText : settings.stopText, separator);
+  const std::optional<std::int16_t> start = DegreeOf(single ? settings.degreeText : settings.startText);
+  const std::optional<std::int16_t> stop = DegreeOf(single ? settings.degreeText : settings.stopText);
   // Only degrees that would be tried must lie in range; a start above the stop tries none.
   if (!start || !stop || (*start <= *stop && (*start < kMinDegree || *stop > kMaxDegree))) {
     run.status = Status::DegreeOutOfRange;
@@ -80,12 +77,12 @@ RunOutcome Finder::Basla(const SearchSettings& settings) {
   printed_.clear();
   run.start = *start;
   run.stop = *stop;
-  const float limit = static_cast<float>(LeadingNumber(settings.centLimitText, separator));
+  const float limit = static_cast<float>(LeadingNumber(settings.centLimitText));
 
-  // A pitch at exactly 1200 cents or below 0 matches no step of any degree
-  // (step 0 is 0 and step n is 1200 for every n), so it keeps its Deviation
-  // and Step through the whole run; every other record gets both anew at each
-  // degree. The records and the step table are therefore written only for the
+  // A pitch at exactly 1200 cents matches no step of any degree (step n is
+  // 1200 for every n; the readers leave no pitch below 0), so it keeps its
+  // Deviation and Step through the whole run; every other record gets both
+  // anew at each degree. The records and the step table are therefore written only for the
   // last degree tried, and the degrees are measured several at a time.
   const PackedPitches pitches(sourceTable_);
   if (run.start <= run.stop) run.curve.reserve(static_cast<std::size_t>(run.stop - run.start + 1));

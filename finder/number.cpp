@@ -62,7 +62,7 @@ std::optional<float> DecimalToFloat(std::string_view text) {
   return Convert<float>(text);
 }
 
-double LeadingNumber(std::string_view text, char separator) {
+double LeadingNumber(std::string_view text) {
   std::string number;
   bool digit = false;
   bool point = false;
@@ -73,7 +73,7 @@ double LeadingNumber(std::string_view text, char separator) {
     } else if (IsDigit(c)) {
       digit = true;
       number.push_back(c);
-    } else if ((c == '.' || c == separator) && !point) {
+    } else if ((c == '.' || c == ',') && !point) {
       point = true;
       number.push_back('.');
     } else {

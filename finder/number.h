@@ -17,10 +17,10 @@ bool IsDecimal(std::string_view text, char separator);
 std::optional<float> DecimalToFloat(std::string_view text);
 
 // The leading number of a settings text as the user typed it: blanks are
-// skipped, an optional sign and digits with one decimal point (the period, or
-// `separator`) are read up to the first character that cannot continue them.
-// A text without a leading number gives 0. Too large a value gives an
-// infinity of its sign.
-double LeadingNumber(std::string_view text, char separator);
+// skipped, an optional sign and digits with one decimal point (the period or
+// the comma, whatever the user's settings: nobody types "2,5" to mean 2) are
+// read up to the first character that cannot continue them. A text without a
+// leading number gives 0. Too large a value gives an infinity of its sign.
+double LeadingNumber(std::string_view text);
 
 }  // namespace finder

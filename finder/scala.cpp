@@ -55,6 +55,35 @@ std::string_view FirstWord(std::string_view line) {
 
 bool IsComment(std::string_view line) { return line.starts_with('!'); }
 
+// The value at the start of a word, which ends where a character that cannot
+// continue it begins: "3/1!or 3" holds 3/1, "100.0cents" 100.0, "7!" 7. A
+// sign, digits, then a period and digits (cents) or a slash, a sign and
+// digits (a ratio). Only `whole` digits are taken when `whole` is set.
+std::string_view LeadingValue(std::string_view word, bool whole = false) {
+  std::size_t end = 0;
+  const auto take = [&](auto is) {
+    while (end < word.size() && is(word[end])) ++end;
+  };
+  const auto sign = [&] {
+    if (end < word.size() && (word[end] == '+' || word[end] == '-')) ++end;
+  };
+  if (whole) {
+    take(IsDigit);
+    return word.substr(0, end);
+  }
+  sign();
+  take(IsDigit);
+  if (end < word.size() && word[end] == '.') {
+    ++end;
+    take(IsDigit);
+  } else if (end < word.size() && word[end] == '/') {
+    ++end;
+    sign();
+    take(IsDigit);
+  }
+  return word.substr(0, end);
+}
+
 // A whole number of digits only, when it fits 64 bits.
 enum class Whole { Ok, NotANumber, TooLarge };
 Whole ParseWhole(std::string_view text, std::uint64_t& value) {
@@ -79,7 +108,7 @@ Pitch ParsePitch(std::string_view word) {
     const std::optional<float> cent = DecimalToFloat(word);
     // Cents too large for a float are still above the octave, as in the tables.
     if (!cent) return {word.front() == '-' ? Status::NumberTooLarge : Status::OutOfOctave};
-    return {Status::Ok, *cent};
+    return {Status::Ok, IntoOctave(*cent)};
   }
   // A ratio p/q or a whole number p. A sign is read only to refuse it.
   const std::size_t slash = word.find('/');
@@ -100,9 +129,10 @@ Pitch ParsePitch(std::string_view word) {
   }
   if (negative || p == 0 || q == 0) return {Status::RatioNotPositive};
   // In double, each side's logarithm apart, so that no quotient of large
-  // numbers loses digits; then rounded once to the table's float.
+  // numbers loses digits; then rounded once to the table's float, which a
+  // ratio below 1/1 takes up by octaves as a table's pitch below 0.
   const double cents = 1200.0 * (std::log2(static_cast<double>(p)) - std::log2(static_cast<double>(q)));
-  return {Status::Ok, static_cast<float>(cents)};
+  return {Status::Ok, IntoOctave(static_cast<float>(cents))};
 }
 
 ScalaReading Refused(ScalaReading::Status status, std::int32_t line) {
@@ -147,7 +177,7 @@ ScalaReading ParseScala(std::string_view text) {
   if (!countLine) return Refused(Status::NumberExpected, lines.number() + 1);
   const std::int32_t countLineNumber = lines.number();
   std::uint64_t count = 0;
-  switch (ParseWhole(FirstWord(*countLine), count)) {
+  switch (ParseWhole(LeadingValue(FirstWord(*countLine), true), count)) {
     case Whole::Ok:
       break;
     case Whole::NotANumber:
@@ -170,7 +200,7 @@ ScalaReading ParseScala(std::string_view text) {
       continue;
     }
     ++reading.pitchLines;
-    const Pitch pitch = ParsePitch(word);
+    const Pitch pitch = ParsePitch(LeadingValue(word));
     if (pitch.status != Status::Ok) return Refused(pitch.status, lines.number());
     if (pitch.cent > 1200.0f) return Refused(Status::OutOfOctave, lines.number());
     if (pitch.cent != 1200.0f) reading.records.push_back(SourceRecord{.Cent = pitch.cent, .Duration = 1});

@@ -37,9 +37,11 @@ struct ScalaReading {
 // Reads a Scala text. Lines beginning with "!" are comments. The first other
 // line is the description (it may be empty), the next the number of pitches,
 // then one pitch a line: a value with a period is cents, otherwise a ratio
-// "p/q" or a whole number "p"; anything after the value and a blank is ignored.
-// The 1/1 is implied: the table starts with 0 cents, then each pitch except one
-// of exactly 1200 cents (the closing octave, the same pitch class as 0). Every
+// "p/q" or a whole number "p"; the value ends where a character that cannot
+// continue it begins, and the rest of the line is ignored. A pitch below 0
+// cents (a ratio below 1/1) is taken IntoOctave. The 1/1 is implied: the table
+// starts with 0 cents, then each pitch except one of exactly 1200 cents (the
+// closing octave, the same pitch class as 0). Every
 // pitch has the duration 1. Blank lines after the last pitch are accepted, as
 // is a leading UTF-8 byte order mark.
 ScalaReading ParseScala(std::string_view text);

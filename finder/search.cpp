@@ -7,9 +7,9 @@
 
 namespace finder {
 
-std::optional<std::int16_t> DegreeOf(std::string_view text, char separator) {
+std::optional<std::int16_t> DegreeOf(std::string_view text) {
   // nearbyint rounds halves to even in the default rounding mode.
-  const double degree = std::nearbyint(LeadingNumber(text, separator));
+  const double degree = std::nearbyint(LeadingNumber(text));
   if (!(degree >= INT16_MIN && degree <= INT16_MAX)) return std::nullopt;
   return static_cast<std::int16_t>(degree);
 }

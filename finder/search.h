@@ -41,8 +41,8 @@ struct SearchSettings {
   std::string stopText = "2400";  // the last degree under Range
   Criterion criterion = Criterion::MaxDeviation;
   std::string centLimitText = "1";  // a degree qualifies when its measure lies strictly below
-  // The user's decimal separator, which the texts may hold as their decimal
-  // point besides the period: under Turkish settings "1,5" is one and a half.
+  // The user's decimal separator, with which the run's figures are written.
+  // The texts take the period and the comma as their decimal point alike.
   char decimalSeparator = '.';
 };
 
@@ -58,10 +58,9 @@ struct RunSpread {
 inline constexpr std::int32_t kMinDegree = 1;
 inline constexpr std::int32_t kMaxDegree = 32766;
 
-// A degree text's value, its decimal point the period or `separator`, rounded
-// to a whole number, halves to the even neighbour; nothing when it does not
-// fit 16 bits.
-std::optional<std::int16_t> DegreeOf(std::string_view text, char separator);
+// A degree text's value (its LeadingNumber) rounded to a whole number, halves
+// to the even neighbour; nothing when it does not fit 16 bits.
+std::optional<std::int16_t> DegreeOf(std::string_view text);
 
 // The steps 0 .. n of degree n (n ≥ 1), every field but Cent zero. Step k is
 // 1200 / n × k in double, the quotient first, rounded to a float.

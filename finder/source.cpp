@@ -1,5 +1,6 @@
 #include "finder/source.h"
 
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -22,6 +23,19 @@ SourceReading Refused(SourceReading::Status status, std::int32_t line) {
 }
 
 }  // namespace
+
+float IntoOctave(float cent) {
+  if (!(cent < 0.0f)) return cent;
+  // The remainder is exact whatever the size of the pitch: cent + 1200 × k
+  // with r in (−1200, 0].
+  const double r = std::fmod(static_cast<double>(cent), 1200.0);
+  if (r == 0.0) return 0.0f;
+  // r + 1200 is exact in double when the pitch's last bit is worth 2^-42 or
+  // more. A pitch whose last bit is worth less lies above −2^-19, so the sum
+  // is within 2^-19 of 1200, nearer to it than to the midpoint below it
+  // (1200 − 2^-14): rounded in double first or not, it gives 1200.
+  return static_cast<float>(r + 1200.0);
+}
 
 SourceReading ParseSource(std::string_view text) {
   using Status = SourceReading::Status;
@@ -61,7 +75,7 @@ SourceReading ParseSource(std::string_view text) {
       if (!value) return Refused(Status::NumberTooLarge, line);
       if (!haveCent) {
         if (reading.records.size() == kMaxRecords) return Refused(Status::TooManyRecords, line);
-        record = SourceRecord{.Cent = *value};
+        record = SourceRecord{.Cent = IntoOctave(*value)};
         haveCent = true;
       } else {
         record.Duration = *value;

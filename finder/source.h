@@ -30,7 +30,13 @@ struct SourceReading {
   std::int32_t line = 0;              // where reading stopped, when it was refused
 };
 
-// Reads the pairs Cent, Duration of a source text. Numbers are separated by a
+// A pitch below 0 taken up by whole octaves, as pitches repeat at the octave
+// in everything the finder measures: `cent` + 1200 × k for the smallest whole
+// k that makes the sum 0 or more, the sum exact before it is rounded once to a
+// float (a sum that rounds to 1200 stays 1200). Other pitches stay as they are.
+float IntoOctave(float cent);
+
+// Reads the pairs Cent, Duration of a source text, each Cent IntoOctave. Numbers are separated by a
 // comma, blanks or line ends; a comma stands between two numbers. Blank lines
 // anywhere and blanks after the last record are accepted, as is a leading
 // UTF-8 byte order mark.

@@ -68,7 +68,7 @@ Input Parse(std::string_view text) {
       flags.find('s') != flags.npos ? finder::Criterion::StandardDeviation : finder::Criterion::MaxDeviation;
   s.span = flags.find('r') != flags.npos ? finder::Span::Range : finder::Span::Single;
   input.separator = flags.find(',') != flags.npos ? ',' : '.';
-  s.decimalSeparator = input.separator;  // the window reads typed numbers with the separator it writes
+  s.decimalSeparator = input.separator;
   input.twice = flags.find('t') != flags.npos;
   std::string* const texts[] = {&s.degreeText, &s.startText, &s.stopText, &s.centLimitText};
   for (std::size_t i = 1; i < fields.size() && i <= 4; ++i) *texts[i - 1] = std::string(fields[i]);
@@ -78,8 +78,8 @@ Input Parse(std::string_view text) {
 // Cuts a range that would try many degrees on many records short.
 void Bound(finder::SearchSettings& settings, std::int32_t records) {
   if (settings.span != finder::Span::Range) return;
-  const std::optional<std::int16_t> start = finder::DegreeOf(settings.startText, settings.decimalSeparator);
-  const std::optional<std::int16_t> stop = finder::DegreeOf(settings.stopText, settings.decimalSeparator);
+  const std::optional<std::int16_t> start = finder::DegreeOf(settings.startText);
+  const std::optional<std::int16_t> stop = finder::DegreeOf(settings.stopText);
   if (!start || !stop) return;
   const std::int32_t most = std::clamp(kBudget / std::max(records, 1), 1, kMaxDegrees);
   if (*stop - *start + 1 > most) settings.stopText = std::to_string(*start + most - 1);

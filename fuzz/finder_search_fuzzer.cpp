@@ -13,7 +13,8 @@
 // steps, 3 one of the octave's awkward values; the rest of it moves the pitch up to two floats down or up.
 //
 // The step-by-step search scans steps one by one, so the records times the
-// degrees they are scanned in are held within a budget.
+// degrees they are scanned in are held within a budget. A pitch below 0 is
+// read an octave up, as often as needed, which the long way's digits check.
 
 #include <algorithm>
 #include <array>
@@ -30,6 +31,7 @@
 #include "finder/scala.h"
 #include "finder_fuzz.h"
 #include "finder_reference.h"
+#include "literal.h"
 #include "support.h"
 
 namespace {
@@ -45,7 +47,8 @@ using finder::test::Bits;
 constexpr std::int64_t kBudget = 1 << 11;
 constexpr std::int64_t kMaxRecords = 32;
 
-// What a source table can hold: a finite float of at most 1200.
+// What a source text can hold: a finite float of at most 1200. The reader
+// takes one below 0 up by octaves.
 float Fold(float cent) {
   if (std::isnan(cent)) return 0.0f;
   if (cent == -std::numeric_limits<float>::infinity()) return -FLT_MAX;
@@ -98,7 +101,7 @@ float Duration(Bytes& bytes) {
 std::string LimitText(float limit) {
   char text[256];
   std::string typed(text, std::to_chars(text, text + sizeof text, limit, std::chars_format::fixed).ptr);
-  if (Bits(static_cast<float>(finder::LeadingNumber(typed, '.'))) == Bits(limit)) return typed;
+  if (Bits(static_cast<float>(finder::LeadingNumber(typed))) == Bits(limit)) return typed;
   return std::string(
       text,
       std::to_chars(text, text + sizeof text, static_cast<double>(limit), std::chars_format::fixed, 160).ptr);
@@ -150,6 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   finder::Finder finder;
   const finder::SourceOutcome read = finder.KaynakOku(finder::SourceTableText(records));
   Require(read.status == finder::SourceOutcome::Status::Read);
+  for (SourceRecord& record : records) record.Cent = finder::test::LiteralIntoOctave(record.Cent);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const SourceRecord& record = finder.SourceTable().at(i);
     Require(Bits(record.Cent) == Bits(records[i].Cent) && Bits(record.Duration) == Bits(records[i].Duration));

@@ -28,8 +28,10 @@ void ReadAsScala(std::string_view bytes) {
   if (scale.status != finder::ScalaReading::Status::Ok) return;
   const finder::SourceReading table = finder::ParseSource(finder::SourceTableText(scale.records));
   Require(table.status == finder::SourceReading::Status::Ok && table.records.size() == scale.records.size());
-  for (std::size_t i = 0; i < table.records.size(); ++i)
+  for (std::size_t i = 0; i < table.records.size(); ++i) {
     Require(Bits(table.records[i].Cent) == Bits(scale.records[i].Cent));
+    Require(!(scale.records[i].Cent < 0.0f) && scale.records[i].Cent < 1200.0f);
+  }
 }
 
 }  // namespace
@@ -53,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Require(read.records == finder.SourceCount());
   for (const finder::SourceRecord& record : finder.SourceTable()) {
-    Require(std::isfinite(record.Cent) && record.Cent <= 1200.0f && std::isfinite(record.Duration));
+    // Below 0 taken up by octaves; at most the octave.
+    Require(record.Cent >= 0.0f && record.Cent <= 1200.0f && std::isfinite(record.Duration));
     Require(Bits(record.Deviation) == 0 && Bits(record.Step) == 0);
   }
   // Written back as numbers, the table reads the same to the bit.

@@ -57,13 +57,23 @@ bool EndsWith(std::string_view name, std::string_view ending) {
                     });
 }
 
+// What the run's status becomes once standard output has taken all: a write
+// that failed there (a full disk, a closed pipe) is a failure, said on
+// standard error.
+int Finish(int status) {
+  if (std::cout.flush()) return status;
+  std::cerr << texts::kProgram << ": " << texts::kOutputFailed << '\n';
+  return kFailed;
+}
+
 [[noreturn]] void WrongCommandLine(std::string_view problem) {
   std::cerr << texts::kProgram << ": " << problem << "\n\n" << texts::kUsage;
   std::exit(kWrongCommandLine);
 }
 
-// The numbers of the options may have `separator`, the user's, as their
-// decimal point, as the window's boxes may.
+// The numbers of the options take a period or a comma as their decimal point,
+// as the window's boxes do; `separator`, the user's, is the one of the texts
+// written.
 Options Parse(const std::vector<std::string_view>& args, char separator) {
   Options options;
   options.settings.decimalSeparator = separator;
@@ -77,7 +87,7 @@ Options Parse(const std::vector<std::string_view>& args, char separator) {
     const auto value = [&](bool number) {
       if (i + 1 == args.size()) WrongCommandLine(texts::MissingValue(arg));
       const std::string_view text = args[++i];
-      if (number && !IsDecimal(text, separator)) WrongCommandLine(texts::NotANumber(arg, text));
+      if (number && !IsDecimal(text, ',')) WrongCommandLine(texts::NotANumber(arg, text));
       return std::string(text);
     };
     if (optionsEnd || !arg.starts_with("--")) {
@@ -86,7 +96,7 @@ Options Parse(const std::vector<std::string_view>& args, char separator) {
       optionsEnd = true;
     } else if (arg == "--help") {
       std::cout << texts::kUsage;
-      std::exit(kFound);
+      std::exit(Finish(kFound));
     } else if (arg == "--single") {
       single = true;
       options.settings.span = Span::Single;
@@ -178,7 +188,7 @@ bool WritePlot(const std::string& file, const RunOutcome& run, const std::string
   PlotData data{
       .title = texts::PlotTitle(std::filesystem::path(table).filename().string(), run.start, run.stop),
       .curve = {},
-      .limit = static_cast<float>(LeadingNumber(run.settings.centLimitText, run.settings.decimalSeparator)),
+      .limit = static_cast<float>(LeadingNumber(run.settings.centLimitText)),
       .found = run.status == RunOutcome::Status::Found ? std::optional(run.degree) : std::nullopt,
       .criterion = run.settings.criterion,
       .separator = separator};
@@ -245,8 +255,26 @@ int ExitStatus(RunOutcome::Status status) {
   }
 }
 
+// The first file that the run would write over the table it reads, whatever
+// the spelling of either name (a link, "./", another way through the
+// folders): its name as given, or nothing.
+std::optional<std::string> OverwritesTable(const Options& options) {
+  std::vector<std::string> outputs = {options.tableOut, options.sclOut, options.plotOut};
+  if (options.csv)
+    outputs.push_back((std::filesystem::path(options.table).parent_path() / kResultFile).string());
+  for (const std::string& output : outputs) {
+    std::error_code error;  // a file that is not there is not the table
+    if (!output.empty() && std::filesystem::equivalent(output, options.table, error) && !error) return output;
+  }
+  return std::nullopt;
+}
+
 int Run(const Options& options) {
   const char separator = options.settings.decimalSeparator;
+  if (const std::optional<std::string> output = OverwritesTable(options)) {
+    Say(options.table, texts::OverwritesTable(std::filesystem::path(*output).filename().string()));
+    return kFailed;
+  }
   Finder finder;
   if (!ReadTable(finder, options.table)) return kFailed;
   if (!options.tableOut.empty() &&
@@ -280,5 +308,6 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace finder::cli;
-  return Run(Parse(std::vector<std::string_view>(argv + 1, argv + argc), finder::SystemDecimalSeparator()));
+  return Finish(
+      Run(Parse(std::vector<std::string_view>(argv + 1, argv + argc), finder::SystemDecimalSeparator())));
 }

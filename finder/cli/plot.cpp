@@ -45,6 +45,27 @@ QString Text(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// The user's text (a file's name) as the picture shows it: what XML cannot
+// hold (control characters, U+FFFE, U+FFFF) and what is no UTF-8 become U+FFFD.
+QString UserText(std::string_view utf8) {
+  QString text = Text(utf8);
+  for (QChar& c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+      c = QChar(QChar::ReplacementCharacter);
+  }
+  return text;
+}
+
+// Scale marks at whole multiples of a step, counted, never more than this:
+// the steps are chosen for about 6 and 10 marks.
+constexpr int kMostMarks = 12;
+
+// How many steps of `tick` from `first` stay within `last`.
+int Marks(double first, double last, double tick) {
+  const double steps = std::floor((last - first) / tick + 1e-6);
+  return steps >= 0 ? static_cast<int>(std::min<double>(steps, kMostMarks - 1)) + 1 : 0;
+}
+
 // Scale numbers and labels in the finder's short form: no trailing zeros.
 QString Number(double value, char separator) { return Text(ShortForm(value, separator)); }
 
@@ -74,12 +95,14 @@ void Draw(QPainter& painter, const PlotData& data) {
   // The title.
   painter.setFont(Font(18, true));
   painter.setPen(kInk);
-  painter.drawText(QRectF(0, 12, kPlotWidth, 30), Qt::AlignHCenter | Qt::AlignVCenter, Text(data.title));
+  painter.drawText(QRectF(0, 12, kPlotWidth, 30), Qt::AlignHCenter | Qt::AlignVCenter, UserText(data.title));
 
   // The grid and the scales.
   painter.setFont(Font(13));
   const QFontMetricsF small(painter.font());
-  for (double m = 0; m <= frame.maxMeasure() + 1e-9; m += frame.measureTick()) {
+  const int measureMarks = Marks(0, frame.maxMeasure(), frame.measureTick());
+  for (int i = 0; i < measureMarks; ++i) {
+    const double m = i * frame.measureTick();
     const double y = frame.At(0, m).y();
     painter.setPen(QPen(kGrid, 1));
     painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
@@ -88,7 +111,9 @@ void Draw(QPainter& painter, const PlotData& data) {
                      Number(m, data.separator));
   }
   const double firstTick = std::ceil(frame.minDegree() / frame.degreeTick()) * frame.degreeTick();
-  for (double d = firstTick; d <= frame.maxDegree() + 1e-9; d += frame.degreeTick()) {
+  const int degreeMarks = Marks(firstTick, frame.maxDegree(), frame.degreeTick());
+  for (int i = 0; i < degreeMarks; ++i) {
+    const double d = firstTick + i * frame.degreeTick();
     const double x = frame.At(d, 0).x();
     const bool besideFound = data.found && std::abs(frame.At(*data.found, 0).x() - x) < 36;
     painter.setPen(QPen(kGrid, 1));
@@ -137,15 +162,22 @@ void Draw(QPainter& painter, const PlotData& data) {
     for (const CurvePoint& point : curve) painter.drawEllipse(frame.At(point.degree, point.measure), 3, 3);
   }
 
-  // The limit: a degree qualifies below this line.
+  // The limit: a degree qualifies below this line. An infinite one, which
+  // every degree meets, and one below 0, which none can, have no place on the
+  // scale.
   const QColor limitColour = QColor::fromRgb(kPlotLimitColour);
-  const double limitY = frame.At(0, data.limit).y();
-  painter.setPen(QPen(limitColour, 2));
-  painter.drawLine(QPointF(area.left(), limitY), QPointF(area.right(), limitY));
+  const bool limitShown = std::isfinite(data.limit) && data.limit >= 0;
+  const double limitY = limitShown ? frame.At(0, data.limit).y() : 0;
+  if (limitShown) {
+    painter.setPen(QPen(limitColour, 2));
+    painter.drawLine(QPointF(area.left(), limitY), QPointF(area.right(), limitY));
+  }
   painter.setClipping(false);
-  painter.setFont(Font(14, true));
-  Label(painter, QPointF(area.left() + 10, limitY - 8),
-        Text(texts::PlotLimit(ShortForm(data.limit, data.separator))), limitColour);
+  if (limitShown) {
+    painter.setFont(Font(14, true));
+    Label(painter, QPointF(area.left() + 10, limitY - 8),
+          Text(texts::PlotLimit(ShortForm(data.limit, data.separator))), limitColour);
+  }
 
   // The found degree: a guide down to its degree, the mark and its label.
   const QColor foundColour = QColor::fromRgb(kPlotFoundColour);
@@ -228,7 +260,7 @@ QByteArray DrawPlot(const PlotData& data, PlotFormat format) {
     svg.setSize(QSize(kPlotWidth, kPlotHeight));
     svg.setViewBox(QRect(0, 0, kPlotWidth, kPlotHeight));
     svg.setResolution(96);  // so that the stated size in millimetres is kPlotWidth × kPlotHeight CSS pixels
-    svg.setTitle(Text(data.title));
+    svg.setTitle(UserText(data.title).toHtmlEscaped());  // written into the XML as it stands
     QPainter painter(&svg);
     Draw(painter, data);
   } else {

@@ -67,8 +67,10 @@ inline constexpr unsigned kPlotLimitColour = 0xd62728;
 inline constexpr unsigned kPlotFoundColour = 0x2ca02c;
 
 // The plot of the measures over the degrees, kPlotWidth × kPlotHeight: the
-// curve, the cent limit as a horizontal line, the found degree marked and
-// labelled, axes with their scales and names. Needs a QGuiApplication.
+// curve, the cent limit as a horizontal line (none for an infinite limit or
+// one below 0), the found degree marked and labelled, axes with their scales
+// and names, at most a dozen marks each whatever the figures. An SVG is
+// well-formed XML whatever the title holds. Needs a QGuiApplication.
 QByteArray DrawPlot(const PlotData& data, PlotFormat format);
 
 }  // namespace finder::cli

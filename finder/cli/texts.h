@@ -51,6 +51,10 @@ inline constexpr std::string_view kSingleOrRange = "--single ile --range birlikt
 inline constexpr std::string_view kOneTable = "tam olarak bir kaynak tablosu gerekli.";
 
 inline constexpr std::string_view kNoRecords = "Kaynak dosyada kayıt yok.";
+inline std::string OverwritesTable(std::string_view file) {
+  return std::string("Okunacak dosyanın üzerine yazılmaz: ").append(file);
+}
+inline constexpr std::string_view kOutputFailed = "Standart çıktıya yazılamadı.";
 
 inline std::string PlotEnding(std::string_view file) {
   return std::string("--plot .svg ya da .png ile biten bir dosya adı ister: ").append(file);

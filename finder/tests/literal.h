@@ -6,6 +6,7 @@
 // the search fuzz target and the benchmark hold Basla against it, bit for bit.
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -17,6 +18,35 @@
 #include "support.h"
 
 namespace finder::test {
+
+// A pitch below 0 taken up by whole octaves the long way: the float's exact
+// decimal digits, 1200 × k added to them digit by digit, the sum read once as
+// a float. Other pitches stay as they are.
+inline float LiteralIntoOctave(float cent) {
+  if (!(cent < 0.0f)) return cent;
+  // Every float is a whole number of 2^-149, which 149 decimal places hold.
+  char text[200];
+  const char* end =
+      std::to_chars(text, text + sizeof text, -static_cast<double>(cent), std::chars_format::fixed, 149).ptr;
+  const std::string magnitude(text, static_cast<std::size_t>(end - text));
+  const std::size_t point = magnitude.find('.');
+  std::string fraction = magnitude.substr(point + 1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  int rest = 0;  // the whole part of |cent| modulo 1200
+  for (std::size_t i = 0; i < point; ++i) rest = (rest * 10 + (magnitude[i] - '0')) % 1200;
+  std::string sum;
+  if (fraction.empty()) {
+    sum = std::to_string(rest == 0 ? 0 : 1200 - rest);
+  } else {
+    // 1200 − rest − 0.fraction = (1199 − rest) + (1 − 0.fraction)
+    for (char& digit : fraction) digit = static_cast<char>('9' - digit + '0');
+    ++fraction.back();
+    sum = std::to_string(1199 - rest) + "." + fraction;
+  }
+  float value = 0;
+  std::from_chars(sum.data(), sum.data() + sum.size(), value, std::chars_format::fixed);
+  return value;
+}
 
 // What a run leaves behind.
 struct LiteralRun {

@@ -114,7 +114,7 @@ TEST(SaveWhole, ReplacesTheOlderFileWholeOrLeavesTheFolderAsItWas) {
   {
     test::ScratchFolder scratch;
     scratch.Write("sonuc.csv", older);
-    scratch.Write("sonuc.csv.part", "a stale temporary");
+    scratch.Write(TemporaryPath(kResultFile).string(), "a stale temporary");
     ASSERT_TRUE(SaveWhole(scratch.path() / kResultFile, newer, counting));
     EXPECT_EQ(ListingOf(scratch.path()), (std::map<std::string, std::string>{{"sonuc.csv", newer}}));
   }
@@ -131,6 +131,25 @@ TEST(SaveWhole, ReplacesTheOlderFileWholeOrLeavesTheFolderAsItWas) {
     }
   }
   EXPECT_EQ(test::Said(PrintOutcome::Unwritable), "Dosya yazılamadı: sonuc.csv");
+}
+
+// Any name the folder takes can be saved: the temporary file's name is never
+// the longer of the two. A link standing at the temporary name is replaced,
+// not followed, and what it points to stays as it was.
+TEST(SaveWhole, SavesUnderEveryLegalNameAndFollowsNoLinkAtItsTemporaryName) {
+  std::string turkish;  // 125 letters of two bytes and "a.txt": 255 bytes, the most a name holds
+  for (int i = 0; i < 125; ++i) turkish += "ş";
+  const std::string names[] = {"a", "sonuc.csv", std::string(255, 'x'), turkish + "a.txt"};
+  for (const std::string& name : names) {
+    test::ScratchFolder scratch;
+    scratch.Write("victim", "precious");
+    std::filesystem::create_symlink(scratch.path() / "victim", TemporaryPath(scratch.path() / name));
+    EXPECT_EQ(TemporaryPath(scratch.path() / name).parent_path(), scratch.path());
+    EXPECT_EQ(TemporaryPath(name).string().size(), TemporaryPath("b").string().size());
+    ASSERT_TRUE(SaveWhole(scratch.path() / name, "new")) << name.size();
+    EXPECT_EQ(ListingOf(scratch.path()),
+              (std::map<std::string, std::string>{{name, "new"}, {"victim", "precious"}}));
+  }
 }
 
 }  // namespace

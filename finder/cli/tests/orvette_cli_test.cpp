@@ -20,16 +20,17 @@ struct Finished {
 };
 
 // Runs orvette-cli with `args` (no quotes in them) in `folder` under LANG=`lang`,
-// with LC_ALL and LC_NUMERIC taken out so that the caller's do not count.
+// with LC_ALL and LC_NUMERIC taken out so that the caller's do not count;
+// its standard output to `out` when one is given.
 Finished Orvette(const std::vector<std::string>& args, const ScratchFolder& folder,
-                 const std::string& lang = "C") {
+                 const std::string& lang = "C", const char* out = nullptr) {
   const ScratchFolder outputs;
   std::string command = "cd '" + folder.path().string() + "' && env -u LC_ALL -u LC_NUMERIC LANG=" + lang +
                         " '" ORVETTE_CLI "'";
   for (const std::string& arg : args) command += " '" + arg + "'";
-  const std::string out = (outputs.path() / "out").string(), err = (outputs.path() / "err").string();
-  const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadAll(out), test::ReadAll(err)};
+  const std::string file = (outputs.path() / "out").string(), err = (outputs.path() / "err").string();
+  const int status = std::system((command + " >'" + (out ? out : file) + "' 2>'" + err + "'").c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadAll(file), test::ReadAll(err)};
 }
 
 TEST(OrvetteCli, PrintsTheChartsTextsAndWritesWhatPrintWritesBesideTheTable) {
@@ -72,9 +73,12 @@ TEST(OrvetteCli, WritesTheTableTheTemperedScaleAndThePlotOfAScalaScale) {
 }
 
 // Exit statuses and what the companion says, on standard error unless the run
-// succeeds. The decimal separator is the one the window takes in the same
-// environment: a comma is a decimal point only under a comma locale. On the
-// three pitches 12 measures 10: the limit 10 does not qualify it, 10.5 does.
+// succeeds: 0 found, 1 a failure (unreadable, refused, out of range,
+// unwritable, an output onto the table read, a standard output that fails), 2
+// a wrong command line, 3 none qualified. The decimal separator written is the
+// one the window takes in the same environment; a comma is a decimal point in
+// what is typed whatever it is. On the three pitches 12 measures 10: the limit
+// 10 does not qualify it, 10.5 does.
 // "3.t", a name shorter than ".scl", is no Scala scale. The run's refusals and
 // messages are the finder's own: a degree is typed as a number, rounded half
 // to even, and must lie within 1 to 32766 as a 16-bit number.
@@ -85,11 +89,21 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
     int status;
     const char* says;  // standard error up to the usage, or a part of the output
     const char* lang = "C";
+    const char* out = nullptr;  // standard output, when not a file
   } rows[] = {
       {{"3.t", "--single", "12", "--limit", "10,5"}, 0, "Cent Limit = 10,5\nsearched teT = 12\nfound teT = 12\nMean     = -4,\n", "tr_TR.UTF-8"},
       {{"3.t", "--single", "12", "--limit", "10.5"}, 0, "Mean     = -4.\n"},
       {{"3.t", "--single", "12", "--limit", "9", "--criterion", "std"}, 0, "Criteria = Std. Dev.\n"},  // 8.16 < 9 < 10
-      {{"3.t", "--single", "12", "--limit", "10,5"}, 2, "orvette-cli: --limit bir sayı ister: 10,5\n\n"},
+      {{"3.t", "--single", "12", "--limit", "10,5"}, 0, "Cent Limit = 10,5\nsearched teT = 12\nfound teT = 12\nMean     = -4.\n"},
+      {{"3.t", "--single", "12,5", "--limit", "0,5"}, 3, "3.t: 12 eşit temperaman kriterleri sağlamadı.\n"},
+      {{"3.t", "--single", "12", "--limit", "11"}, 1, "orvette-cli: Standart çıktıya yazılamadı.\n", "C", "/dev/full"},
+      {{"3.t", "--single", "12", "--limit", "0", "--curve"}, 1, "3.t: 12 eşit temperaman kriterleri sağlamadı.\norvette-cli: Standart çıktıya yazılamadı.\n", "C", "/dev/full"},
+      {{"--help"}, 1, "orvette-cli: Standart çıktıya yazılamadı.\n", "C", "/dev/full"},
+      {{"3.t", "--table", "3.t"}, 1, "3.t: Okunacak dosyanın üzerine yazılmaz: 3.t\n"},
+      {{"3.t", "--table", "back.txt", "--scl", "./3.t"}, 1, "3.t: Okunacak dosyanın üzerine yazılmaz: 3.t\n"},
+      {{"p.svg", "--plot", "tables/../tables/p.svg"}, 1, "p.svg: Okunacak dosyanın üzerine yazılmaz: p.svg\n"},
+      {{"tables/link.txt", "--table", "tables/p.svg"}, 1, "tables/link.txt: Okunacak dosyanın üzerine yazılmaz: p.svg\n"},
+      {{"sonuc.csv", "--csv"}, 1, "sonuc.csv: Okunacak dosyanın üzerine yazılmaz: sonuc.csv\n"},
       {{"3.t", "--limit", "0", "--plot", "none.png", "--scl", "none.scl"}, 3, "3.t: 12-2400 arasındaki temperamanlar kriterleri sağlamadı.\n"},
       {{"3.t", "--single", "0"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},
       {{"3.t", "--single", "32767"}, 1, "3.t: Derece 1 ile 32766 arasında olmalı.\n"},
@@ -118,14 +132,22 @@ TEST(OrvetteCli, ExitStatusesAndMessages) {
   folder.Write("letter.txt", "100,1\r\n200,abc\r\n");
   folder.Write("long.txt", "100," + std::string(40, '9'));
   folder.Write("bad.scl", "d\r\n1\r\n3\r\n");
+  folder.Write("sonuc.csv", test::kThreePitches);
+  folder.Write("tables/p.svg", test::kThreePitches);
+  std::filesystem::create_symlink("tables/p.svg", folder.path() / "p.svg");
+  std::filesystem::create_symlink("p.svg", folder.path() / "tables/link.txt");
   for (const auto& row : rows) {
-    const Finished run = Orvette(row.args, folder, row.lang);
+    const Finished run = Orvette(row.args, folder, row.lang, row.out);
     EXPECT_EQ(run.status, row.status) << row.says;
     EXPECT_TRUE(row.status == 0 ? run.err.empty() && run.out.find(row.says) != std::string::npos
                                 : run.out.empty() && run.err.substr(0, run.err.find("Kullanım:")) == row.says)
         << run.out << run.err;
   }
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.scl"));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.scl") ||
+               std::filesystem::exists(folder.path() / "back.txt"));
+  for (const char* table : {"3.t", "sonuc.csv", "tables/p.svg"})  // refused as outputs, untouched
+    EXPECT_EQ(test::ReadAll(folder.path() / table), test::kThreePitches) << table;
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "p.svg"));
   EXPECT_TRUE(test::ReadAll(folder.path() / "none.png").starts_with("\x89PNG\r\n\x1A\n"));
   EXPECT_TRUE(Orvette({"--help"}, folder).out.starts_with("Kullanım: orvette-cli"));
 }

@@ -1,12 +1,20 @@
-// The plot compared with reviewed pictures, its SVG one drawing element a line.
-// The PNG is drawn by the same painting; orvette-cli's test sees one written.
+// The plot compared with reviewed pictures, its SVG one drawing element a line;
+// its SVG read as XML whatever it shows; its PNG the same picture as the SVG.
 
 #include "finder/cli/plot.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTest>
+#include <QXmlStreamReader>
+#include <cfloat>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace finder::cli {
@@ -33,6 +41,54 @@ QString Elements(const QByteArray& svg) {
     if (!line.isEmpty() && line != "/g>" && line != "/text>") lines << line;
   }
   return lines.join('\n') + '\n';
+}
+
+PlotData Figures(std::vector<CurvePoint> curve, float limit, std::optional<std::int16_t> found = {}) {
+  return {.title = "t.txt", .curve = std::move(curve), .limit = limit, .found = found};
+}
+
+// What an SVG holds, read by an XML reader: its title, its texts, and the
+// numbers of its coordinates; `error` when it is no well-formed XML.
+struct SvgContent {
+  QString error;
+  QString title;
+  QStringList texts;
+  std::vector<double> coordinates;
+  int limitLines = 0;  // lines drawn in the limit's colour and width
+};
+
+SvgContent Read(const QByteArray& svg) {
+  SvgContent content;
+  QXmlStreamReader xml(svg);
+  static const QRegularExpression number("-?[0-9.]+(e[-+]?[0-9]+)?|inf|nan",
+                                         QRegularExpression::CaseInsensitiveOption);
+  QString stroke;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QXmlStreamAttributes attributes = xml.attributes();
+    if (attributes.hasAttribute("stroke"))
+      stroke = attributes.value("stroke").toString() + attributes.value("stroke-width").toString();
+    for (const char* name : {"x", "y", "points"}) {
+      for (const QRegularExpressionMatch& match : number.globalMatch(attributes.value(name).toString()))
+        content.coordinates.push_back(match.captured().toDouble());
+    }
+    if (xml.name() == u"polyline" && stroke ==
+                                         "#d62728"
+                                         "2")
+      ++content.limitLines;
+    if (xml.name() == u"title") content.title = xml.readElementText();
+    if (xml.name() == u"text") content.texts << xml.readElementText();
+  }
+  if (xml.hasError()) content.error = xml.errorString();
+  return content;
+}
+
+// Whether `colour` lies within a few steps of `want` in every channel.
+bool Near(QColor colour, QRgb want) {
+  const QColor w = QColor::fromRgb(want);
+  return std::abs(colour.red() - w.red()) + std::abs(colour.green() - w.green()) +
+             std::abs(colour.blue() - w.blue()) <=
+         60;
 }
 
 }  // namespace
@@ -63,6 +119,100 @@ class PlotTest : public QObject {
       QFile file(QString(PLOT_GOLDEN_DIR "/") + golden);
       QVERIFY(file.open(QIODevice::ReadOnly));
       QCOMPARE(Elements(DrawPlot(data, PlotFormat::Svg)), QString::fromUtf8(file.readAll()));
+    }
+  }
+
+  // A name is the user's: whatever it holds, the SVG is XML that reads back
+  // with the name as its title and its heading; what XML cannot hold shows as
+  // U+FFFD.
+  void writesWellFormedXmlWhateverTheName() {
+    const struct {
+      const char* row;
+      std::string title;
+      QString shown;
+    } rows[] = {
+        {"markup", "a&b <c> \"d\" 'e'.txt: 12", "a&b <c> \"d\" 'e'.txt: 12"},
+        {"Turkish letters", "ğüşıöç İĞÜŞÖÇ.txt: 5-60", "ğüşıöç İĞÜŞÖÇ.txt: 5-60"},
+        {"controls and no UTF-8",
+         "a\x01"
+         "b\x7F\xFF.txt",
+         "a\uFFFDb\uFFFD\uFFFD.txt"},
+    };
+    for (const auto& row : rows) {
+      PlotData data = ThreePitches();
+      data.title = row.title;
+      const SvgContent svg = Read(DrawPlot(data, PlotFormat::Svg));
+      QVERIFY2(svg.error.isEmpty(), qPrintable(QString(row.row) + ": " + svg.error));
+      QCOMPARE(svg.title, row.shown);
+      QVERIFY2(!svg.texts.isEmpty() && svg.texts.front() == row.shown, row.row);
+    }
+  }
+
+  // Whatever the figures, the scales have a dozen marks at most, every
+  // coordinate is finite and within the picture's reach, and the limit line stands on
+  // the scale or is left out: an infinite limit, which every degree meets, and
+  // one below 0, which none can, have no place there.
+  void drawsASensiblePictureWhateverTheFigures() {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const struct {
+      const char* row;
+      PlotData data;
+      int limitLines;
+    } rows[] = {
+        {"a tiny limit", Figures({{12, 0}, {13, 0}}, 1e-13f, 12), 1},
+        {"the tiniest limit", Figures({{12, 0}}, FLT_TRUE_MIN, 12), 1},
+        {"the largest measure", Figures({{12, FLT_MAX}, {2400, 1}}, 0), 1},
+        {"every degree", Figures({{1, 3}, {32766, 2}}, 1), 1},
+        {"an infinite limit", Figures({{12, 3}}, infinity, 12), 0},
+        {"a limit below 0", Figures({{12, 3}, {13, 4}}, -5), 0},
+        {"the most negative limit", Figures({{12, 3}}, -infinity), 0},
+    };
+    for (const auto& row : rows) {
+      const QByteArray bytes = DrawPlot(row.data, PlotFormat::Svg);
+      const SvgContent svg = Read(bytes);
+      QVERIFY2(svg.error.isEmpty(), row.row);
+      // the title, two axis names, the limit's or the none-found label, the found degree's two
+      QVERIFY2(svg.texts.size() <= 12 + 12 + 6,
+               qPrintable(QString(row.row) + ": " + QString::number(svg.texts.size())));
+      QVERIFY2(bytes.size() < 40000, row.row);
+      for (const double coordinate : svg.coordinates)
+        QVERIFY2(std::isfinite(coordinate) && std::abs(coordinate) <= kPlotWidth,  // the axis name is turned
+                 qPrintable(QString(row.row) + ": " + QString::number(coordinate)));
+      QCOMPARE(svg.limitLines, row.limitLines);
+    }
+  }
+
+  // The PNG is 960 × 540 and shows what the SVG shows: at the found degree's
+  // mark, on a dot of the curve, on the limit line away from the curve, and
+  // on the white ground, both pictures have the colour of that part.
+  void drawsThePngAsTheSvg() {
+    const PlotData data = ThreePitches();
+    const QImage png = QImage::fromData(DrawPlot(data, PlotFormat::Png), "PNG");
+    QCOMPARE(png.size(), QSize(kPlotWidth, kPlotHeight));
+    QImage svg(kPlotWidth, kPlotHeight, QImage::Format_RGB32);
+    svg.fill(Qt::black);
+    {
+      QSvgRenderer renderer(DrawPlot(data, PlotFormat::Svg));
+      QVERIFY(renderer.isValid());
+      QPainter painter(&svg);
+      renderer.render(&painter);
+    }
+    const PlotFrame frame(data);
+    const QPointF found = frame.At(19, 4.77194);
+    const QPointF dot = frame.At(8, 25.0);
+    const QPointF onLimit(600, std::floor(frame.At(0, 5).y()));
+    const struct {
+      const char* part;
+      QPointF at;
+      QRgb colour;
+    } places[] = {{"found", found, kPlotFoundColour},
+                  {"curve", dot, kPlotCurveColour},
+                  {"limit", onLimit, kPlotLimitColour},
+                  {"ground", {940, 8}, 0xffffff}};
+    for (const auto& place : places) {
+      const QPoint at = place.at.toPoint();
+      QVERIFY2(Near(png.pixelColor(at), place.colour), place.part);
+      QVERIFY2(Near(svg.pixelColor(at), place.colour), place.part);
     }
   }
 };
