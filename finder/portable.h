@@ -22,10 +22,13 @@ inline std::to_chars_result CopyOut(char* first, char* last, const char* text, i
   return {first + length, std::errc{}};
 }
 
+// Room for any double: a sign, 309 whole digits, the point and 1074 decimals.
 inline std::to_chars_result PrintfChars(char* first, char* last, double x, char form, int precision) {
-  char text[1100];
+  char text[1400];
   const char format[] = {'%', '.', '*', form, '\0'};
-  return CopyOut(first, last, text, std::snprintf(text, sizeof text, format, precision, x));
+  const int length = std::snprintf(text, sizeof text, format, precision, x);
+  if (length >= static_cast<int>(sizeof text)) return {last, std::errc::value_too_large};
+  return CopyOut(first, last, text, length);
 }
 
 // Adds one to the last digit of a decimal text, carrying to the left:
