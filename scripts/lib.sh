@@ -10,6 +10,10 @@ BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev libgl-dev lib
   fonts-dejavu-core)
 # What the fuzz targets need besides: clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The WebAssembly build and its tests under Node: Debian's Emscripten, Node, and
+# acorn, which Emscripten's own scripts load (a Node not built by Debian looks for
+# it only where NODE_PATH says).
+WEB_PACKAGES=(emscripten nodejs node-acorn)
 
 # Installs those of the given Debian packages that are missing.
 ensure_packages() {
@@ -32,4 +36,13 @@ configure_and_build() {
   shift
   cmake -S "$ROOT" -B "$ROOT/$dir" -Wno-dev "$@" >/dev/null
   cmake --build "$ROOT/$dir" -j"$JOBS"
+}
+
+# Builds the WebAssembly modules into build-web/ (Release, as they ship).
+build_web() {
+  local acorn
+  acorn="$(dpkg -L node-acorn | grep -m1 '/nodejs/acorn$')"
+  export NODE_PATH="${NODE_PATH:+$NODE_PATH:}$(dirname "$acorn")"
+  emcmake cmake -S "$ROOT" -B "$ROOT/build-web" -Wno-dev -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$ROOT/build-web" -j"$JOBS"
 }
