@@ -145,10 +145,17 @@ TEST(PortableChars, StrtodReadsAsTheStandardLibrary) {
                                     "16777217",
                                     "2097152.125"};
   std::mt19937 random(2400);
+  // Long decimals, which strtod reads, and the short ones of tables, which one
+  // division reads where the type holds their digits and power of ten exactly.
   for (int i = 0; i < 5000; ++i) {
-    std::string text = std::to_string(random() % 2401) + "." + std::to_string(random());
-    texts.push_back(text);
+    texts.push_back(std::to_string(random() % 2401) + "." + std::to_string(random()));
+    texts.push_back(std::to_string(random() % 2401) + "." + std::to_string(random() % 10000));
+    texts.push_back("-0.0" + std::to_string(random() % 1000000));
   }
+  for (const char* edge :
+       {"16777216", "16777217", "1677721.7", "0.0000000001", "0.00000000001", "9007199254740992",
+        "9007199254740993", "0.0000000000000000000001", "12345678901234567890", "1200.00000000000"})
+    texts.emplace_back(edge);
   for (const std::string& text : texts) {
     ExpectSameReading<float>(text);
     ExpectSameReading<double>(text);
