@@ -25,7 +25,7 @@ std::string Text(const char* first, std::to_chars_result result) {
   return std::string(first, static_cast<const char*>(result.ptr));
 }
 
-// The floats of the finder's figures: steps of every degree up to 300, pitches
+// The floats of the finder's figures: steps of every degree up to 200, pitches
 // and deviations about them, the edges of the float's range, and random bits.
 std::vector<float> FinderFloats() {
   std::vector<float> values = {0.0f,
@@ -39,7 +39,7 @@ std::vector<float> FinderFloats() {
                                std::numeric_limits<float>::min(),
                                std::numeric_limits<float>::denorm_min(),
                                -std::numeric_limits<float>::max()};
-  for (int n = 1; n <= 300; ++n) {
+  for (int n = 1; n <= 200; ++n) {
     for (int k = 0; k <= n; ++k) {
       const float step = static_cast<float>(1200.0 / n * k);
       values.insert(values.end(), {step, std::nextafter(step, 0.0f), std::nextafter(step, 2400.0f), -step});
@@ -50,7 +50,7 @@ std::vector<float> FinderFloats() {
     values.insert(values.end(), {power, -power, std::nextafter(power, 0.0f)});
   }
   std::mt19937 random(24);
-  for (int i = 0; i < 20000; ++i) {
+  for (int i = 0; i < 10000; ++i) {
     const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
     if (std::isfinite(value)) values.push_back(value);
   }
