@@ -10,10 +10,6 @@ BUILD_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev libgl-dev lib
   fonts-dejavu-core)
 # What the fuzz targets need besides: clang and its libFuzzer runtime.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-# The WebAssembly build and its tests under Node: Debian's Emscripten, Node, and
-# acorn, which Emscripten's own scripts load (a Node not built by Debian looks for
-# it only where NODE_PATH says).
-WEB_PACKAGES=(emscripten nodejs node-acorn)
 
 # Installs those of the given Debian packages that are missing.
 ensure_packages() {
@@ -38,11 +34,28 @@ configure_and_build() {
   cmake --build "$ROOT/$dir" -j"$JOBS"
 }
 
-# Builds the WebAssembly modules into build-web/ (Release, as they ship).
-build_web() {
+# What the pages need besides: Emscripten for the WebAssembly modules.
+WEB_PACKAGES=(emscripten)
+# What the pages' browser tests need: Debian's Chromium.
+BROWSER_PACKAGES=(chromium fonts-dejavu-core)
+
+# Node.js and npm, from Debian when the machine has none.
+ensure_node() {
+  command -v node >/dev/null && command -v npm >/dev/null && return 0
+  ensure_packages nodejs npm
+}
+
+# Emscripten's helper scripts look for the JavaScript modules Debian installs
+# with it (acorn ...) in Debian's folder of Node modules.
+emscripten_env() {
   local acorn
-  acorn="$(dpkg -L node-acorn | grep -m1 '/nodejs/acorn$')"
-  export NODE_PATH="${NODE_PATH:+$NODE_PATH:}$(dirname "$acorn")"
+  acorn="$(dpkg -L node-acorn 2>/dev/null | grep -m1 '/acorn$' || true)"
+  export NODE_PATH="${acorn:+$(dirname "$acorn")}${NODE_PATH:+:$NODE_PATH}"
+}
+
+# build_web_modules: the modules midi_module.js and finder_module.js in build-web/web/.
+build_web_modules() {
+  emscripten_env
   emcmake cmake -S "$ROOT" -B "$ROOT/build-web" -Wno-dev -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$ROOT/build-web" -j"$JOBS"
+  cmake --build "$ROOT/build-web" -j"$JOBS" --target midi_module finder_module
 }
