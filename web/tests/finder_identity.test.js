@@ -1,141 +1,19 @@
-// The WebAssembly modules against the native companions, run side by side on
-// the same inputs: every file either writes must be the other's byte for byte,
-// and every message the same text in the same order. tessaro-cli and
-// orvette-cli run the cores' commands as the windows do and print what the
-// windows would show, so they are the native side here.
-//
-// Environment: MT_WEB_MODULES (the folder of midi_module.js and
-// finder_module.js), MT_TESSARO_CLI, MT_ORVETTE_CLI, MT_MIDI_SAMPLES (the
-// folder of the sample MIDI files the build writes).
+// The finder module against orvette-cli, run side by side on the same tables
+// and settings: every file either writes must be the other's byte for byte,
+// every message the same text in the same order, and the chart's texts and the
+// curve as orvette-cli prints them. Environment: as midi_identity.test.js.
 'use strict';
 
 const assert = require('node:assert/strict');
-const { execFile, spawnSync } = require('node:child_process');
+const { execFile } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { test } = require('node:test');
-const { midiInputs, finderInputs } = require('./inputs.js');
+const { env, skip, separators, nativeFiles, moduleFiles, assertSameFiles, assertSameLines } = require('./compare.js');
+const { finderInputs } = require('./inputs.js');
 
-const env = process.env;
 const modules = env.MT_WEB_MODULES;
-const missing = ['MT_WEB_MODULES', 'MT_TESSARO_CLI', 'MT_ORVETTE_CLI', 'MT_MIDI_SAMPLES'].filter((name) => !env[name]);
-const skip = missing.length ? `not set: ${missing.join(', ')}` : false;
-
-const builds = ['Tessaro5Vu', 'Tessaro5', 'Lumbric5'];
-const separators = ['.', ','];
-
-// The files of a native folder, without those named in `inputs`.
-function nativeFiles(folder, inputs) {
-  const out = new Map();
-  for (const name of fs.readdirSync(folder).sort()) {
-    if (!inputs.has(name)) out.set(name, fs.readFileSync(path.join(folder, name)));
-  }
-  return out;
-}
-
-function moduleFiles(FS, folder, inputs) {
-  const out = new Map();
-  for (const name of FS.readdir(folder).sort()) {
-    if (name !== '.' && name !== '..' && !inputs.has(name)) out.set(name, Buffer.from(FS.readFile(`${folder}/${name}`)));
-  }
-  return out;
-}
-
-// Every file the same, under the same names; a difference names its file and
-// its first differing byte.
-function assertSameFiles(native, web, what) {
-  assert.deepEqual([...web.keys()], [...native.keys()], `${what}: the files written`);
-  for (const [name, bytes] of native) {
-    const other = web.get(name);
-    if (Buffer.compare(bytes, other) !== 0) {
-      let at = 0;
-      while (at < bytes.length && bytes[at] === other[at]) ++at;
-      assert.fail(`${what}: ${name} differs from byte ${at} (native ${bytes.length} bytes, module ${other.length})`);
-    }
-  }
-}
-
-function assertSameLines(native, web, what) {
-  const n = native.split('\n');
-  const w = web.split('\n');
-  const at = n.findIndex((line, i) => line !== w[i]);
-  if (at >= 0 || n.length !== w.length) {
-    const line = at >= 0 ? at : Math.min(n.length, w.length);
-    assert.fail(`${what}: line ${line + 1} differs\n  native: ${JSON.stringify(n[line])}\n  module: ${JSON.stringify(w[line])}`);
-  }
-}
-
-// One MIDI command on every file, as tessaro-cli runs it: a fresh tool per
-// file, the file loaded as its list entry, then the command. Gives what
-// tessaro-cli prints: the messages on standard error, the counts of TEST on
-// standard output, each line headed by the file's name.
-function midiCommand(M, build, separator, folder, files, command) {
-  let stderr = '';
-  let stdout = '';
-  for (const file of files) {
-    const tell = (messages) => {
-      for (const message of messages) stderr += `${file}: ${message}\n`;
-    };
-    const tool = new M.MidiTool(build, folder);
-    tool.decimalSeparator = separator;
-    const load = tool.LoadImage(file.replace(/\.[^.]*$/, ''), file);
-    tell(load.messages);
-    if (load.kind === 'Loaded') {
-      if (command === 'test') {
-        const outcome = tool.TestEt();
-        tell(outcome.messages);
-        if (!outcome.stop) stdout += `${file}: ${outcome.tickWarnings.length}\n`;
-      } else if (command === 'dump') {
-        tell(tool.TxtYaz().messages);
-        tell(tool.SaveReport().messages);
-      } else if (command === 'split') {
-        tell(tool.MidiYaz().messages);
-      } else {
-        tell(tool.cents().messages);
-      }
-    }
-    tool.delete();
-  }
-  return { stdout, stderr };
-}
-
-test('the MIDI module writes and says what tessaro-cli does', { skip }, async (t) => {
-  const createMidiModule = require(path.join(modules, 'midi_module.js'));
-  const inputs = midiInputs(env.MT_MIDI_SAMPLES);
-  const names = new Set(inputs.map((input) => input.name));
-  const files = inputs.map((input) => input.name);
-  for (const build of builds) {
-    for (const separator of separators) {
-      await t.test(`${build}, decimal separator "${separator}"`, async () => {
-        const M = await createMidiModule();
-        const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'midi-identity-'));
-        const webFolder = '/w';
-        M.FS.mkdir(webFolder);
-        for (const input of inputs) {
-          fs.writeFileSync(path.join(folder, input.name), input.bytes);
-          M.FS.writeFile(`${webFolder}/${input.name}`, input.bytes);
-        }
-        try {
-          for (const command of ['test', 'dump', 'split', 'cents']) {
-            const native = spawnSync(
-              env.MT_TESSARO_CLI,
-              ['--build', build, '--decimal-separator', separator, command, '--', ...files],
-              { cwd: folder, encoding: 'utf8', maxBuffer: 1 << 28 },
-            );
-            assert.equal(native.error, undefined);
-            const web = midiCommand(M, build, separator, webFolder, files, command);
-            assertSameLines(native.stderr, web.stderr, `${command}: messages`);
-            assertSameLines(native.stdout, web.stdout, `${command}: counts`);
-          }
-          assertSameFiles(nativeFiles(folder, names), moduleFiles(M.FS, webFolder, names), `${build} "${separator}"`);
-        } finally {
-          fs.rmSync(folder, { recursive: true, force: true });
-        }
-      });
-    }
-  }
-});
 
 // The settings of a run as orvette-cli's options. A typed text that is not a
 // number (the window takes its leading number) keeps the window's initial
