@@ -116,8 +116,7 @@ ScalaReading Refused(ScalaReading::Status status, std::int32_t line) {
 // The shortest fixed form of `value` that reads back as the same float.
 std::string Shortest(float value) {
   char number[64];
-  return std::string(number,
-                     portable::ShortestFixedChars(number, number + sizeof number, value).ptr);
+  return std::string(number, portable::ShortestFixedChars(number, number + sizeof number, value).ptr);
 }
 
 }  // namespace
