@@ -9,6 +9,7 @@
 
 #include "midi/codepage.h"
 #include "midi/numbers.h"
+#include "midi/portable.h"
 #include "midi/walk.h"
 
 namespace midi {
@@ -84,8 +85,7 @@ constexpr std::array<std::array<char, 11>, 256> kByteColumns = [] {
 // of megabytes, and this is where all of them pass.
 class LineBuffer {
  public:
-  explicit LineBuffer(ByteSink& sink)
-      : sink_(sink), begin_(std::make_unique_for_overwrite<char[]>(kCapacity)) {}
+  explicit LineBuffer(ByteSink& sink) : sink_(sink), begin_(portable::UninitializedChars(kCapacity)) {}
 
   void Put(std::string_view text) {
     if (text.size() > Room()) {
