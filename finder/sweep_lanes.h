@@ -39,7 +39,8 @@ using Doubles = double __attribute__((vector_size(8 * kGroupWidth)));
 
 inline Floats Broadcast(float value) { return Floats{} + value; }
 
-inline bool AnySet(Ints mask) {
+inline bool AnySet(const Ints& set) {
+  Ints mask = set;
 #if defined(__x86_64__) && defined(__AVX__)
   return _mm256_movemask_ps(reinterpret_cast<__m256>(mask)) != 0;
 #else
@@ -66,7 +67,7 @@ struct Lanes {
 
   // Step k of each lane's degree, exactly as the step table holds it: the
   // quotient 1200 / n in double times k, rounded to a float.
-  Floats Step(Ints k) const {
+  Floats Step(const Ints& k) const {
     return __builtin_convertvector(__builtin_convertvector(k, Doubles) * quotient, Floats);
   }
 
@@ -80,7 +81,7 @@ struct Lanes {
 // FindNearestStep gives it, the long way: the neighbours below and above the
 // pitch settled against the exact float steps. The pitch lies in [0, 1200),
 // inside every degree.
-inline Floats SettledDeviations(const Lanes& lanes, Floats cent) {
+inline Floats SettledDeviations(const Lanes& lanes, const Floats& cent) {
   Ints k = __builtin_convertvector(cent * lanes.stepsPerCent, Ints);
   k = k > lanes.lastLower ? lanes.lastLower : k;
   // Settle k so that step k ≤ cent < step k + 1. The estimate is at most one
@@ -105,7 +106,7 @@ inline Floats SettledDeviations(const Lanes& lanes, Floats cent) {
 // The same, the short way: the nearest step is the estimate rounded, unless
 // the estimate lies too near a halfway point for that to be sure in some lane.
 // Then the long way settles the whole group. Every result is the long way's.
-inline Floats Deviations(const Lanes& lanes, Floats cent) {
+inline Floats Deviations(const Lanes& lanes, const Floats& cent) {
   const Floats steps = cent * lanes.stepsPerCent;  // 0 .. n
   const Ints nearest = __builtin_convertvector(steps + 0.5f, Ints);
   const Floats off = steps - __builtin_convertvector(nearest, Floats);  // exact, −0.5 .. 0.5
@@ -121,7 +122,7 @@ struct Group {
     for (int lane = 0; lane < kGroupWidth; ++lane) lanes.Set(lane, degrees[lane]);
   }
 
-  void Take(Floats deviation) {
+  void Take(const Floats& deviation) {
     sum += deviation;
     if (kMaxDeviation) {
       maximum = deviation > maximum ? deviation : maximum;
