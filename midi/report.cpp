@@ -12,6 +12,7 @@
 #include "midi/codepage.h"
 #include "midi/numbers.h"
 #include "midi/walk.h"
+#include "midi/walk_run.h"
 
 namespace midi {
 namespace {
@@ -333,7 +334,7 @@ class BendTexts {
 
 // Writes the report line by line as the walk tells its bytes. A line that is
 // left open is ended by the next step of the walk, or by the stop of the walk.
-class ReportWriter : public WalkListener {
+class ReportWriter final : public WalkListener {
  public:
   ReportWriter(ByteSink& sink, char decimalSeparator, bool metaEvents)
       : out_(sink), separator_(decimalSeparator), metaEvents_(metaEvents) {}
@@ -578,7 +579,7 @@ void DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalS
 
   ReportWriter writer(out, decimalSeparator, rules.metaEvents);
   writer.Head(image.MidiFileName);
-  EventWalk(image, ScanPos, rules, writer, walk);
+  EventWalkWith(image, ScanPos, rules, writer, walk);
   if (walk.stop) {
     writer.EndOpenLine();
   } else if (current) {
