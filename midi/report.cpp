@@ -175,7 +175,7 @@ char* PutLineEnd(char* at) {
   return at + 2;
 }
 
-// The texts that stand on most lines, padded for LineBuffer's one-copy Put.
+// The texts that stand on most lines, padded for Copy.
 struct ShortTexts {
   ShortText noteOff{Texts().noteOff};
   ShortText noteOn{Texts().noteOn};
