@@ -11,8 +11,10 @@
 
 #include "finder/sweep_kernels.h"
 
-#if defined(__x86_64__) && defined(__AVX__)
+#if defined(__x86_64__)
 #include <immintrin.h>
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
 #endif
 
 // Wide vectors pass between these functions alone, all inside one file, so how
@@ -27,11 +29,17 @@ namespace finder {
 namespace {
 
 // Vectors of one value per degree of a group: lane j belongs to degree j.
-// GCC's and Clang's vector types, lowered to whatever the target offers: two
-// SSE2 registers, one AVX register, two 128-bit WebAssembly vectors.
+// GCC's and Clang's vector types, one register wide: eight floats with AVX,
+// four in SSE2 and WebAssembly's 128-bit vectors (wider ones are split into
+// halves there, and their conversions between floats, doubles and integers
+// come out slow). Two groups are measured in each pass over the pitches.
+#if defined(__AVX__)
 constexpr int kGroupWidth = 8;
-constexpr int kGroups = kKernelWidth / kGroupWidth;
-static_assert(kGroups * kGroupWidth == kKernelWidth);
+#else
+constexpr int kGroupWidth = 4;
+#endif
+constexpr int kPassWidth = 2 * kGroupWidth;
+static_assert(kKernelWidth % kPassWidth == 0);
 
 using Floats = float __attribute__((vector_size(4 * kGroupWidth)));
 using Ints = std::int32_t __attribute__((vector_size(4 * kGroupWidth)));
@@ -39,14 +47,29 @@ using Doubles = double __attribute__((vector_size(8 * kGroupWidth)));
 
 inline Floats Broadcast(float value) { return Floats{} + value; }
 
-inline bool AnySet(const Ints& set) {
-  Ints mask = set;
-#if defined(__x86_64__) && defined(__AVX__)
-  return _mm256_movemask_ps(reinterpret_cast<__m256>(mask)) != 0;
+// Each lane rounded to a float. WebAssembly's compiler would do this lane by
+// lane; its instruction takes two lanes at a time.
+inline Floats Narrow(const Doubles& wide) {
+#if defined(__wasm_simd128__)
+  static_assert(kGroupWidth == 4);
+  const v128_t low =
+      wasm_f32x4_demote_f64x2_zero(reinterpret_cast<v128_t>(__builtin_shufflevector(wide, wide, 0, 1)));
+  const v128_t high =
+      wasm_f32x4_demote_f64x2_zero(reinterpret_cast<v128_t>(__builtin_shufflevector(wide, wide, 2, 3)));
+  return reinterpret_cast<Floats>(wasm_i32x4_shuffle(low, high, 0, 1, 4, 5));
 #else
-  mask |= __builtin_shufflevector(mask, mask, 4, 5, 6, 7, 0, 1, 2, 3);
-  mask |= __builtin_shufflevector(mask, mask, 2, 3, 0, 1, 6, 7, 4, 5);
-  mask |= __builtin_shufflevector(mask, mask, 1, 0, 3, 2, 5, 4, 7, 6);
+  return __builtin_convertvector(wide, Floats);
+#endif
+}
+
+inline bool AnySet(const Ints& set) {
+#if defined(__x86_64__) && defined(__AVX__)
+  return _mm256_movemask_ps(reinterpret_cast<__m256>(set)) != 0;
+#elif defined(__x86_64__)
+  return _mm_movemask_ps(reinterpret_cast<__m128>(set)) != 0;
+#else
+  Ints mask = set | __builtin_shufflevector(set, set, 2, 3, 0, 1);
+  mask |= __builtin_shufflevector(mask, mask, 1, 0, 3, 2);
   return mask[0] != 0;
 #endif
 }
@@ -67,9 +90,7 @@ struct Lanes {
 
   // Step k of each lane's degree, exactly as the step table holds it: the
   // quotient 1200 / n in double times k, rounded to a float.
-  Floats Step(const Ints& k) const {
-    return __builtin_convertvector(__builtin_convertvector(k, Doubles) * quotient, Floats);
-  }
+  Floats Step(const Ints& k) const { return Narrow(__builtin_convertvector(k, Doubles) * quotient); }
 
   Doubles quotient;     // 1200 / n
   Floats stepsPerCent;  // for the estimate of k
@@ -129,7 +150,7 @@ struct Group {
       minimum = deviation < minimum ? deviation : minimum;
     } else {
       const Doubles wide = __builtin_convertvector(deviation, Doubles);
-      squares = __builtin_convertvector(__builtin_convertvector(squares, Doubles) + wide * wide, Floats);
+      squares = Narrow(__builtin_convertvector(squares, Doubles) + wide * wide);
     }
   }
 
@@ -149,14 +170,14 @@ struct Group {
   Floats squares{};
 };
 
-// Sums the deviations of every pitch in record order, each degree in its lane:
-// the same float operations in the same order as one degree at a time. The two
-// groups are spelled out, so that their sums stay in registers.
+// Sums the deviations of every pitch in record order for the degrees from
+// `first` on, two groups of them, each degree in its lane: the same float
+// operations in the same order as one degree at a time. The two groups are
+// spelled out, so that their sums stay in registers.
 template <bool kMaxDeviation>
-void SweepGroups(const KernelInput& in, KernelSums& out) {
-  static_assert(kGroups == 2);
-  Group<kMaxDeviation> low(in.degrees);
-  Group<kMaxDeviation> high(in.degrees + kGroupWidth);
+void SweepGroups(const KernelInput& in, int first, KernelSums& out) {
+  Group<kMaxDeviation> low(in.degrees + first);
+  Group<kMaxDeviation> high(in.degrees + first + kGroupWidth);
   for (std::size_t i = 0; i < in.count; ++i) {
     const float pitch = in.cents[i];
     // Step 0 is 0 and step n is 1200 in every degree: a pitch outside matches
@@ -174,15 +195,17 @@ void SweepGroups(const KernelInput& in, KernelSums& out) {
       high.Take(kept);
     }
   }
-  low.Out(out, 0);
-  high.Out(out, kGroupWidth);
+  low.Out(out, first);
+  high.Out(out, first + kGroupWidth);
 }
 
 inline void SweepAll(const KernelInput& in, KernelSums& out) {
-  if (in.maxDeviation) {
-    SweepGroups<true>(in, out);
-  } else {
-    SweepGroups<false>(in, out);
+  for (int first = 0; first < kKernelWidth; first += kPassWidth) {
+    if (in.maxDeviation) {
+      SweepGroups<true>(in, first, out);
+    } else {
+      SweepGroups<false>(in, first, out);
+    }
   }
 }
 
