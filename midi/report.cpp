@@ -294,42 +294,34 @@ class PositionColumn {
   Pos last_ = -1;  // none yet
 };
 
-// The bend texts met so far, "03.91", by the 15-bit value a bend is made from:
-// a report of a melody has one for every note, but the bends that occur are
-// few.
+// The bend texts met lately, "03.91", each kept in a slot by its bend value: a
+// report of a melody has one for every note, but the bends that occur are few.
+// A handful of slots, so that a short report does not pay for a large table.
 class BendTexts {
  public:
   struct Text {
     std::array<char, 7> bytes{};  // "-200.00" .. "599.98"
-    std::uint8_t size = 0;        // 0 until the text is made
+    std::uint8_t size = 0;        // 0 while the slot is empty
+    std::int16_t bend = 0;
   };
 
   explicit BendTexts(char separator) : separator_(separator) {}
 
   const Text& Of(std::int16_t bend, double cents) {
-    const auto index = static_cast<std::size_t>(bend + kBias);
-    if (index >= kValues) return Made(cents, other_);
-    if (!texts_) texts_ = std::make_unique<Text[]>(kValues);
-    Text& text = texts_[index];
-    return text.size == 0 ? Made(cents, text) : text;
-  }
-
- private:
-  // A bend is MSB × 128 + LSB − 8192, the first held to 15 bits.
-  static constexpr int kBias = 8192;
-  static constexpr std::size_t kValues = 32768;
-
-  const Text& Made(double cents, Text& text) const {
-    const std::string made = PatternText(cents, "00.00", separator_);
-    if (made.size() > text.bytes.size()) throw std::logic_error("a bend text is too long");
-    std::memcpy(text.bytes.data(), made.data(), made.size());
-    text.size = static_cast<std::uint8_t>(made.size());
+    Text& text = texts_[static_cast<std::uint16_t>(bend) % texts_.size()];
+    if (text.size == 0 || text.bend != bend) {
+      const std::string made = PatternText(cents, "00.00", separator_);
+      if (made.size() > text.bytes.size()) throw std::logic_error("a bend text is too long");
+      std::memcpy(text.bytes.data(), made.data(), made.size());
+      text.size = static_cast<std::uint8_t>(made.size());
+      text.bend = bend;
+    }
     return text;
   }
 
+ private:
   char separator_;
-  std::unique_ptr<Text[]> texts_;
-  Text other_;
+  std::array<Text, 512> texts_{};
 };
 
 // Writes the report line by line as the walk tells its bytes. A line that is
