@@ -27,12 +27,13 @@ struct DegreeSums {
 };
 
 // A run tries this many degrees in each pass over the pitches.
-inline constexpr int kSweepWidth = 4;
+inline constexpr int kSweepWidth = 16;
 using SweepDegrees = std::array<std::int32_t, kSweepWidth>;
 using SweepSums = std::array<DegreeSums, kSweepWidth>;
 
 // The sums of each of `degrees` (each from 1 to 32766) under `criterion`, the
-// degrees side by side in the lanes of vector registers.
+// degrees side by side in the lanes of vector registers, eight to a register
+// where the processor has AVX2.
 SweepSums Sweep(const SweepDegrees& degrees, Criterion criterion, const PackedPitches& pitches);
 
 }  // namespace finder

@@ -6,8 +6,6 @@
 namespace midi {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -17,11 +15,7 @@ int HexDigitValue(char c) {
 
 }  // namespace
 
-FetchedByte ByteFetch(const MidiImage& image, Pos p) {
-  if (p < 1 || p > image.FileLength()) throw ReadFailure(ReadFailure::Kind::Truncated, p);
-  const std::uint8_t value = image.MidiBytes[static_cast<std::size_t>(p - 1)];
-  return {value, {kHexDigits[value >> 4], kHexDigits[value & 0x0F]}};
-}
+void FetchOutside(Pos p) { throw ReadFailure(ReadFailure::Kind::Truncated, p); }
 
 std::int32_t BigEndianNumber(const MidiImage& image, Pos first, int n) {
   if (n == 2) return ByteFetch(image, first).value * 256 + ByteFetch(image, first + 1).value;

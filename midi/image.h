@@ -41,9 +41,18 @@ struct FetchedByte {
   std::string_view HexText() const { return {hex.data(), hex.size()}; }
 };
 
+// Stops the walk at a position outside the image (ReadFailure Truncated).
+[[noreturn]] void FetchOutside(Pos p);
+
 // The byte at 1-based position p. A position outside 1 .. FileLength stops the
-// walk: nothing outside the image is ever read.
-FetchedByte ByteFetch(const MidiImage& image, Pos p);
+// walk: nothing outside the image is ever read. Inline: the walks fetch every
+// byte of a file this way.
+inline FetchedByte ByteFetch(const MidiImage& image, Pos p) {
+  if (p < 1 || p > image.FileLength()) FetchOutside(p);
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  const std::uint8_t value = image.MidiBytes[static_cast<std::size_t>(p - 1)];
+  return {value, {kHexDigits[value >> 4], kHexDigits[value & 0x0F]}};
+}
 
 // The n-byte number (n = 2, 3 or 4) stored most significant byte first from
 // position `first` on. Three and four bytes are summed in double precision and

@@ -2,15 +2,18 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "midi/codepage.h"
 #include "midi/numbers.h"
 #include "midi/portable.h"
 #include "midi/walk.h"
+#include "midi/walk_run.h"
 
 namespace midi {
 namespace {
@@ -60,32 +63,162 @@ const FixedTexts& Texts() {
   return texts;
 }
 
-// The hex and decimal columns of every byte value: "4D   077   ".
-constexpr std::array<std::array<char, 11>, 256> kByteColumns = [] {
+// What follows the position on a byte's line: the hex and decimal columns of
+// every byte value and the byte itself, "   4D   077   M", and the three blanks
+// that stand before more text on the same line. Padded to 32 bytes, so that a
+// line takes its columns in one fixed-size copy.
+struct ByteColumns {
+  static constexpr std::size_t kLine = 15;    // up to the byte itself
+  static constexpr std::size_t kPrefix = 18;  // with the three blanks after it
+  std::array<char, 32> text;
+};
+
+constexpr std::array<ByteColumns, 256> kByteColumns = [] {
   constexpr char kHexDigits[] = "0123456789ABCDEF";
-  std::array<std::array<char, 11>, 256> columns{};
+  std::array<ByteColumns, 256> columns{};
   for (int v = 0; v < 256; ++v) {
-    const char text[11] = {kHexDigits[v >> 4],
-                           kHexDigits[v & 0x0F],
-                           ' ',
-                           ' ',
-                           ' ',
-                           static_cast<char>('0' + v / 100),
-                           static_cast<char>('0' + v / 10 % 10),
-                           static_cast<char>('0' + v % 10),
-                           ' ',
-                           ' ',
-                           ' '};
-    for (int i = 0; i < 11; ++i) columns[static_cast<std::size_t>(v)][static_cast<std::size_t>(i)] = text[i];
+    const char text[ByteColumns::kPrefix] = {' ',
+                                             ' ',
+                                             ' ',
+                                             kHexDigits[v >> 4],
+                                             kHexDigits[v & 0x0F],
+                                             ' ',
+                                             ' ',
+                                             ' ',
+                                             static_cast<char>('0' + v / 100),
+                                             static_cast<char>('0' + v / 10 % 10),
+                                             static_cast<char>('0' + v % 10),
+                                             ' ',
+                                             ' ',
+                                             ' ',
+                                             static_cast<char>(v),
+                                             ' ',
+                                             ' ',
+                                             ' '};
+    auto& out = columns[static_cast<std::size_t>(v)].text;
+    for (std::size_t i = 0; i < ByteColumns::kPrefix; ++i) out[i] = text[i];
+    for (std::size_t i = ByteColumns::kPrefix; i < out.size(); ++i) out[i] = ' ';
   }
   return columns;
 }();
+
+// "00" "01" .. "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// The decimal digits of n, at least `minDigits` of them (zero-padded), written
+// at `out`; gives the end.
+char* PutDigits(char* out, std::uint32_t n, int minDigits) {
+  int digits = 1;
+  for (std::uint32_t rest = n; rest >= 10; rest /= 10) ++digits;
+  for (; minDigits > digits; --minDigits) *out++ = '0';
+  char* const end = out + digits;
+  char* at = end;
+  for (; n >= 100; n /= 100) {
+    at -= 2;
+    std::memcpy(at, &kDigitPairs[2 * (n % 100)], 2);
+  }
+  if (n >= 10) {
+    std::memcpy(at - 2, &kDigitPairs[2 * n], 2);
+  } else {
+    at[-1] = static_cast<char>('0' + n);
+  }
+  return end;
+}
+
+// A short fixed text padded to a fixed size, so that it is copied in one go.
+struct ShortText {
+  explicit ShortText(std::string_view text) : size(text.size()) {
+    if (size > bytes.size()) throw std::logic_error("a short text of the report is too long");
+    std::memcpy(bytes.data(), text.data(), size);
+  }
+  std::array<char, 32> bytes{};
+  std::size_t size;
+};
+
+// Writers into a line made room for (LineBuffer::Open): each writes at `at`
+// and gives the end of what it wrote.
+
+char* Copy(char* at, const ShortText& text) {
+  std::memcpy(at, text.bytes.data(), text.bytes.size());
+  return at + text.size;
+}
+
+// The first `size` bytes of `padded`, copied whole.
+template <std::size_t N>
+char* Copy(char* at, const std::array<char, N>& padded, std::size_t size) {
+  std::memcpy(at, padded.data(), N);
+  return at + size;
+}
+
+// n with at least `minDigits` digits, zero-padded after a minus sign.
+char* PutInt(char* at, std::int32_t n, int minDigits) {
+  if (n >= 0) return PutDigits(at, static_cast<std::uint32_t>(n), minDigits);
+  *at++ = '-';
+  return PutDigits(at, 0u - static_cast<std::uint32_t>(n), minDigits);
+}
+
+// A whole number with a blank in front when it is not negative.
+char* PutSignBlank(char* at, std::int32_t n) {
+  if (n >= 0) *at++ = ' ';
+  return PutInt(at, n, 1);
+}
+
+char* PutLineEnd(char* at) {
+  at[0] = '\r';
+  at[1] = '\n';
+  return at + 2;
+}
+
+// The texts that stand on most lines, padded for Copy.
+struct ShortTexts {
+  ShortText noteOff{Texts().noteOff};
+  ShortText noteOn{Texts().noteOn};
+  ShortText pitchBend{Texts().pitchBend};
+  ShortText endOfSysEx{Texts().endOfSysEx};
+  ShortText pitch{Texts().pitch};
+  ShortText velocity{Texts().velocity};
+  ShortText ticks{Texts().ticks};
+  ShortText cents{Texts().cents};
+  ShortText power{Texts().power};
+  std::array<ShortText, 16> systemLabels = [] {
+    const auto& labels = Texts().systemLabels;
+    return std::array<ShortText, 16>{
+        ShortText(labels[0]),  ShortText(labels[1]),  ShortText(labels[2]),  ShortText(labels[3]),
+        ShortText(labels[4]),  ShortText(labels[5]),  ShortText(labels[6]),  ShortText(labels[7]),
+        ShortText(labels[8]),  ShortText(labels[9]),  ShortText(labels[10]), ShortText(labels[11]),
+        ShortText(labels[12]), ShortText(labels[13]), ShortText(labels[14]), ShortText(labels[15])};
+  }();
+};
+
+const ShortTexts& Shorts() {
+  static const ShortTexts texts;
+  return texts;
+}
 
 // The lines not yet handed to the sink, written in place: a report runs to tens
 // of megabytes, and this is where all of them pass.
 class LineBuffer {
  public:
   explicit LineBuffer(ByteSink& sink) : sink_(sink), begin_(portable::UninitializedChars(kCapacity)) {}
+
+  // The longest line the writers above make at once: a position, the columns,
+  // a label and a number.
+  static constexpr std::size_t kLineRoom = 128;
+
+  // Where a line of at most kLineRoom bytes is written in place; Commit takes
+  // what was written up to `end`.
+  char* Open() {
+    Ensure(kLineRoom);
+    return end_;
+  }
+  void Commit(char* end) { end_ = end; }
 
   void Put(std::string_view text) {
     if (text.size() > Room()) {
@@ -99,36 +232,8 @@ class LineBuffer {
     end_ += text.size();
   }
 
-  void Put(char c) {
-    if (Room() == 0) Flush();
-    *end_++ = c;
-  }
-
-  // n with at least `minDigits` digits, zero-padded after a minus sign.
-  void PutNumber(std::int64_t n, int minDigits) {
-    if (minDigits == 4 && n >= 0 && n <= 9999 && Room() >= 4) {  // a position: every line has one
-      const auto v = static_cast<int>(n);
-      end_[0] = static_cast<char>('0' + v / 1000);
-      end_[1] = static_cast<char>('0' + v / 100 % 10);
-      end_[2] = static_cast<char>('0' + v / 10 % 10);
-      end_[3] = static_cast<char>('0' + v % 10);
-      end_ += 4;
-      return;
-    }
-    std::array<char, 24> digits{};
-    const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
-    const auto length = static_cast<int>(end - digits.data());
-    if (n < 0) Put('-');
-    for (int i = length; i < minDigits; ++i) Put('0');
-    Put(std::string_view(digits.data(), static_cast<std::size_t>(length)));
-  }
-
   // A whole number with a blank in front when it is not negative.
-  void PutSignBlank(std::int32_t n) {
-    if (n >= 0) Put(' ');
-    PutNumber(n, 1);
-  }
+  void PutSignBlank(std::int32_t n) { Commit(midi::PutSignBlank(Open(), n)); }
 
   std::size_t Size() const { return static_cast<std::size_t>(end_ - begin_.get()); }
 
@@ -144,14 +249,84 @@ class LineBuffer {
 
   std::size_t Room() const { return kCapacity - Size(); }
 
+  // Room for `n` more bytes. Lines are short and the chunks go out at every
+  // line end past kReportChunkBytes, so there is always room; this only keeps
+  // the writes above inside the buffer whatever comes.
+  void Ensure(std::size_t n) {
+    if (Room() < n) [[unlikely]]
+      Flush();
+  }
+
   ByteSink& sink_;
   std::unique_ptr<char[]> begin_;
   char* end_ = begin_.get();
 };
 
+// The position column, at least four digits. Lines mostly follow each other
+// one position apart, so the text of the last one is counted up.
+class PositionColumn {
+ public:
+  // The text of `p` (from 1), in the first Size() bytes.
+  const std::array<char, 16>& Of(Pos p) {
+    if (p - 1 != last_ || !CountUp())
+      size_ = static_cast<std::size_t>(PutDigits(text_.data(), p, 4) - text_.data());
+    last_ = p;
+    return text_;
+  }
+
+  std::size_t Size() const { return size_; }
+
+ private:
+  // False when the count runs past the digits there are (9999 to 10000).
+  bool CountUp() {
+    for (std::size_t i = size_; i-- > 0;) {
+      if (text_[i] != '9') {
+        ++text_[i];
+        return true;
+      }
+      text_[i] = '0';
+    }
+    return false;
+  }
+
+  std::array<char, 16> text_{};
+  std::size_t size_ = 0;
+  Pos last_ = -1;  // none yet
+};
+
+// The bend texts met lately, "03.91", each kept in a slot by its bend value: a
+// report of a melody has one for every note, but the bends that occur are few.
+// A handful of slots, so that a short report does not pay for a large table.
+class BendTexts {
+ public:
+  struct Text {
+    std::array<char, 7> bytes{};  // "-200.00" .. "599.98"
+    std::uint8_t size = 0;        // 0 while the slot is empty
+    std::int16_t bend = 0;
+  };
+
+  explicit BendTexts(char separator) : separator_(separator) {}
+
+  const Text& Of(std::int16_t bend, double cents) {
+    Text& text = texts_[static_cast<std::uint16_t>(bend) % texts_.size()];
+    if (text.size == 0 || text.bend != bend) {
+      const std::string made = PatternText(cents, "00.00", separator_);
+      if (made.size() > text.bytes.size()) throw std::logic_error("a bend text is too long");
+      std::memcpy(text.bytes.data(), made.data(), made.size());
+      text.size = static_cast<std::uint8_t>(made.size());
+      text.bend = bend;
+    }
+    return text;
+  }
+
+ private:
+  char separator_;
+  std::array<Text, 512> texts_{};
+};
+
 // Writes the report line by line as the walk tells its bytes. A line that is
 // left open is ended by the next step of the walk, or by the stop of the walk.
-class ReportWriter : public WalkListener {
+class ReportWriter final : public WalkListener {
  public:
   ReportWriter(ByteSink& sink, char decimalSeparator, bool metaEvents)
       : out_(sink), separator_(decimalSeparator), metaEvents_(metaEvents) {}
@@ -222,61 +397,54 @@ class ReportWriter : public WalkListener {
   }
 
   void Examined(Pos p, const FetchedByte& b) override {
-    BytePrefix(p, b, true);
+    char* at = Columns(p, b, true, ByteColumns::kPrefix);
     const std::int32_t v = b.value;
     if (v == 0x2F) {
-      out_.Put(texts_.endOfSysEx);
+      at = Copy(at, shorts_.endOfSysEx);
     } else if (v == 0x80 || v == 0x90 || v == 0xE0) {
-      out_.Put(v == 0x80 ? texts_.noteOff : v == 0x90 ? texts_.noteOn : texts_.pitchBend);
-      out_.PutSignBlank(v & 0x0F);
-      End();
+      at = Copy(at, v == 0x80 ? shorts_.noteOff : v == 0x90 ? shorts_.noteOn : shorts_.pitchBend);
+      EndAt(PutSignBlank(at, v & 0x0F));
+      return;
     } else if (v >= 0xF0) {
-      out_.Put(texts_.systemLabels[static_cast<std::size_t>(v & 0x0F)]);
-      if (v == 0xFF && metaEvents_) End();
+      at = Copy(at, shorts_.systemLabels[static_cast<std::size_t>(v & 0x0F)]);
+      if (v == 0xFF && metaEvents_) {
+        EndAt(at);
+        return;
+      }
     }
+    Leave(at);
   }
 
   void StepEnd(Pos) override { End(); }
 
   void Pitch(Pos p, const FetchedByte& b) override {
-    BytePrefix(p, b, false);
-    out_.Put(texts_.pitch);
-    out_.Put(NoteName(b.value));
-    End();
+    char* at = Copy(Columns(p, b, false, ByteColumns::kPrefix), shorts_.pitch);
+    const std::string_view name = NoteName(b.value);  // two characters
+    at[0] = name[0];
+    at[1] = name[1];
+    EndAt(at + 2);
   }
 
   void Velocity(Pos p, const FetchedByte& b) override {
-    BytePrefix(p, b, false);
-    out_.Put(texts_.velocity);
-    out_.PutSignBlank(b.value);
-    out_.Put(' ');
-    End();
+    char* at = PutSignBlank(Copy(Columns(p, b, false, ByteColumns::kPrefix), shorts_.velocity), b.value);
+    *at++ = ' ';
+    EndAt(at);
   }
 
   void DeltaByte(Pos p, const FetchedByte& b, int index) override {
-    if (index == 0) {
-      ByteLine(p, b, false);
-    } else {
-      BytePrefix(p, b, false);
-    }
-    End();
+    EndAt(Columns(p, b, false, index == 0 ? ByteColumns::kLine : ByteColumns::kPrefix));
   }
 
   void Delta(Pos p, const FetchedByte& b, std::int32_t delta) override {
-    BytePrefix(p, b, false);
-    out_.Put(texts_.ticks);
-    out_.PutSignBlank(delta);
+    Leave(PutSignBlank(Copy(Columns(p, b, false, ByteColumns::kPrefix), shorts_.ticks), delta));
   }
 
-  void BendLsb(Pos p, const FetchedByte& b) override {
-    ByteLine(p, b, false);
-    End();
-  }
+  void BendLsb(Pos p, const FetchedByte& b) override { EndAt(Columns(p, b, false, ByteColumns::kLine)); }
 
-  void BendMsb(Pos p, const FetchedByte& b, std::int16_t, double cents) override {
-    BytePrefix(p, b, false);
-    out_.Put(PatternText(cents, "00.00", separator_));
-    out_.Put(texts_.cents);
+  void BendMsb(Pos p, const FetchedByte& b, std::int16_t bend, double cents) override {
+    // Made before the line is opened: making a new text may take its time.
+    const BendTexts::Text& text = bends_.Of(bend, cents);
+    Leave(Copy(Copy(Columns(p, b, false, ByteColumns::kPrefix), text.bytes, text.size), shorts_.cents));
   }
 
   void MetaType(Pos p, const FetchedByte& b) override {
@@ -325,31 +493,52 @@ class ReportWriter : public WalkListener {
   // Position, hex, decimal and the byte itself. The byte that the walk examines
   // is shown as a blank when it is 13, 129 or 144.
   void ByteLine(Pos p, const FetchedByte& b, bool examined) {
-    out_.PutNumber(p, 4);
-    out_.Put("   ");
-    out_.Put(std::string_view(kByteColumns[static_cast<std::size_t>(b.value)].data(), 11));
-    const bool blank = examined && (b.value == 13 || b.value == 129 || b.value == 144);
-    out_.Put(blank ? ' ' : static_cast<char>(b.value));
-    open_ = true;
+    Leave(Columns(p, b, examined, ByteColumns::kLine));
   }
 
   void BytePrefix(Pos p, const FetchedByte& b, bool examined) {
-    ByteLine(p, b, examined);
-    out_.Put("   ");
+    Leave(Columns(p, b, examined, ByteColumns::kPrefix));
   }
 
-  void PoweredLine(Pos p, const FetchedByte& b, int exponent) {
-    BytePrefix(p, b, false);
-    out_.Put(texts_.power);
-    out_.Put(static_cast<char>('0' + exponent));
-    End();
+  // Opens the line of the byte at p with its position and columns, `size` of
+  // them (ByteColumns::kLine or kPrefix); gives where the line goes on.
+  char* Columns(Pos p, const FetchedByte& b, bool examined, std::size_t size) {
+    char* at = out_.Open();
+    if (p >= 1) {
+      const std::array<char, 16>& position = positions_.Of(p);
+      at = Copy(at, position, positions_.Size());
+    } else {
+      at = PutInt(at, p, 4);
+    }
+    const auto& columns = kByteColumns[static_cast<std::size_t>(b.value)].text;
+    if (examined && (b.value == 13 || b.value == 129 || b.value == 144)) {
+      std::array<char, 32> blank = columns;
+      blank[ByteColumns::kLine - 1] = ' ';
+      return Copy(at, blank, size);
+    }
+    return Copy(at, columns, size);
   }
 
-  void End() {
-    out_.Put("\r\n");
+  // The line written up to `at` stays open.
+  void Leave(char* at) {
+    out_.Commit(at);
+    open_ = true;
+  }
+
+  // The line written up to `at` ends.
+  void EndAt(char* at) {
+    out_.Commit(PutLineEnd(at));
     open_ = false;
     if (out_.Size() >= kReportChunkBytes) Flush();
   }
+
+  void PoweredLine(Pos p, const FetchedByte& b, int exponent) {
+    char* at = Copy(Columns(p, b, false, ByteColumns::kPrefix), shorts_.power);
+    *at++ = static_cast<char>('0' + exponent);
+    EndAt(at);
+  }
+
+  void End() { EndAt(out_.Open()); }
 
   void Line(std::string_view text) {
     out_.Put(text);
@@ -362,7 +551,10 @@ class ReportWriter : public WalkListener {
 
   LineBuffer out_;
   const FixedTexts& texts_ = Texts();
+  const ShortTexts& shorts_ = Shorts();
   char separator_;
+  BendTexts bends_{separator_};
+  PositionColumn positions_;
   bool metaEvents_;
   bool open_ = false;
   std::int32_t LastTempo = 0;
@@ -379,7 +571,7 @@ void DumpReport(const MidiImage& image, Pos& ScanPos, Build build, char decimalS
 
   ReportWriter writer(out, decimalSeparator, rules.metaEvents);
   writer.Head(image.MidiFileName);
-  EventWalk(image, ScanPos, rules, writer, walk);
+  EventWalkWith(image, ScanPos, rules, writer, walk);
   if (walk.stop) {
     writer.EndOpenLine();
   } else if (current) {

@@ -3,30 +3,22 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "finder/finder.h"
 #include "finder/scala.h"
 #include "literal.h"
+#include "random_pitches.h"
 #include "support.h"
 
 namespace finder {
 namespace {
 
-std::vector<SourceRecord> RandomPitches(std::size_t count) {
-  std::mt19937 random(1);
-  std::uniform_real_distribution<float> anywhere(0.0f, 1200.0f);
-  std::vector<SourceRecord> records(count);
-  for (SourceRecord& record : records) record = {.Cent = anywhere(random), .Duration = 1.0f};
-  return records;
-}
-
 // Arguments: the number of pitches, and 0 for Maximum Deviation or 1 for Standard Deviation.
 void BM_Basla(benchmark::State& state) {
   Finder finder;
-  finder.KaynakOku(SourceTableText(RandomPitches(static_cast<std::size_t>(state.range(0)))));
+  finder.KaynakOku(SourceTableText(bench::RandomPitches(static_cast<std::size_t>(state.range(0)))));
   const SearchSettings settings{
       .criterion = state.range(1) == 0 ? Criterion::MaxDeviation : Criterion::StandardDeviation,
       .centLimitText = "0"};
@@ -41,7 +33,7 @@ void BM_Basla(benchmark::State& state) {
 BENCHMARK(BM_Basla)->Args({1000, 0})->Args({32767, 0})->Args({32767, 1})->Unit(benchmark::kMillisecond);
 
 void BM_LiteralSearch(benchmark::State& state) {
-  const std::vector<SourceRecord> records = RandomPitches(static_cast<std::size_t>(state.range(0)));
+  const std::vector<SourceRecord> records = bench::RandomPitches(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) {
     benchmark::DoNotOptimize(test::LiteralSearch(records, 12, 2400, Criterion::MaxDeviation, 0.0f));
   }
