@@ -33,3 +33,29 @@ configure_and_build() {
   cmake -S "$ROOT" -B "$ROOT/$dir" -Wno-dev "$@" >/dev/null
   cmake --build "$ROOT/$dir" -j"$JOBS"
 }
+
+# What the pages need besides: Emscripten for the WebAssembly modules.
+WEB_PACKAGES=(emscripten)
+# What the pages' browser tests need: Debian's Chromium.
+BROWSER_PACKAGES=(chromium fonts-dejavu-core)
+
+# Node.js and npm, from Debian when the machine has none.
+ensure_node() {
+  command -v node >/dev/null && command -v npm >/dev/null && return 0
+  ensure_packages nodejs npm
+}
+
+# Emscripten's helper scripts look for the JavaScript modules Debian installs
+# with it (acorn ...) in Debian's folder of Node modules.
+emscripten_env() {
+  local acorn
+  acorn="$(dpkg -L node-acorn 2>/dev/null | grep -m1 '/acorn$' || true)"
+  export NODE_PATH="${acorn:+$(dirname "$acorn")}${NODE_PATH:+:$NODE_PATH}"
+}
+
+# build_web_modules: the modules midi_module.js and finder_module.js in build-web/web/.
+build_web_modules() {
+  emscripten_env
+  emcmake cmake -S "$ROOT" -B "$ROOT/build-web" -Wno-dev -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$ROOT/build-web" -j"$JOBS" --target midi_module finder_module
+}
