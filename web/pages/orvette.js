@@ -7,6 +7,8 @@ const kTitle = 'Orvette101A';
 const kChooseFile = 'Bir dosya seçin.';
 const kResultFile = 'sonuc.csv';
 const kModuleFolder = '/folder';
+// Where the window's painter samples a pixel for a wide line, from its top-left corner.
+const kSample = 0.45;
 
 // The chart area as the core draws on it, pixel for pixel as the window's
 // image: lines and boxes unsmoothed on whole pixels, each character of a text
@@ -46,9 +48,10 @@ class ChartCanvas {
     }
   }
 
-  // The chart draws only upright and level lines: a width of 1 covers the
-  // pixels from one end to the other, both included; a wider line stands
-  // centred on them and its round ends reach half its width beyond each end.
+  // A line 1 pixel wide covers the pixels from one end to the other, both
+  // included. A wider one is the window's: the pixels whose centres, less a
+  // 64th of a pixel or so as its painter samples them, lie within half the
+  // width of the segment, round ends included.
   Line(x1, y1, x2, y2, colour, width) {
     const context = this.context;
     context.fillStyle = colour;
@@ -60,18 +63,23 @@ class ChartCanvas {
       context.fillRect(left, top, right - left + 1, bottom - top + 1);
       return;
     }
-    const half = Math.floor(width / 2);
-    if (top === bottom) {
-      context.fillRect(left, top - half, right - left + 1, width);
-      for (let i = 1; i <= half; ++i) {
-        context.fillRect(left - i, top - half + i, 1, width - 2 * i);
-        context.fillRect(right + i, top - half + i, 1, width - 2 * i);
-      }
-    } else {
-      context.fillRect(left - half, top, width, bottom - top + 1);
-      for (let i = 1; i <= half; ++i) {
-        context.fillRect(left - half + i, top - i, width - 2 * i, 1);
-        context.fillRect(left - half + i, bottom + i, width - 2 * i, 1);
+    const reach = Math.ceil(width / 2) + 1;
+    const dx = x2 - x1;
+    const dy = y2 - y1;
+    const length2 = dx * dx + dy * dy;
+    const within = (x, y) => {
+      const t = length2 === 0 ? 0 : Math.max(0, Math.min(1, ((x - x1) * dx + (y - y1) * dy) / length2));
+      return Math.hypot(x1 + t * dx - x, y1 + t * dy - y) < width / 2;
+    };
+    for (let y = top - reach; y <= bottom + reach; ++y) {
+      let run = null;
+      for (let x = left - reach; x <= right + reach + 1; ++x) {
+        const inside = x <= right + reach && within(x + kSample, y + kSample);
+        if (inside && run === null) run = x;
+        if (!inside && run !== null) {
+          context.fillRect(run, y, x - run, 1);
+          run = null;
+        }
       }
     }
   }
@@ -295,4 +303,5 @@ createFinderModule().then((module) => {
   setUpFolderBar(document.querySelector('.folder-bar'), '.txt,text/plain',
       (folder) => form.track(() => form.useFolder(folder)));
   window.pageTest.busy = () => form.inFlight > 0;
+  window.pageTest.canvas = form.canvas;
 });
