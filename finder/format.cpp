@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "finder/portable.h"
+
 namespace finder {
 namespace {
 
@@ -50,7 +52,7 @@ int ExactPrecision(double value) {
 Digits ExactDigits(double value) {
   char text[800];
   const auto result =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, ExactPrecision(value));
+      portable::ScientificChars(text, text + sizeof text, value, ExactPrecision(value));
   const std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
   Digits d;
   std::size_t i = 0;

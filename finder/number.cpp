@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "finder/portable.h"
+
 namespace finder {
 namespace {
 
@@ -29,7 +31,7 @@ std::optional<T> Convert(std::string_view text) {
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
   T value{};
   const auto [end, error] =
-      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+      portable::FixedFromChars(text.data(), text.data() + text.size(), value);
   if (error == std::errc::result_out_of_range) {
     if (!BelowOne(text)) return std::nullopt;
     value = T{0};

@@ -8,6 +8,7 @@
 #include "finder/codepage.h"
 #include "finder/messages.h"
 #include "finder/number.h"
+#include "finder/portable.h"
 
 namespace finder {
 namespace {
@@ -116,7 +117,7 @@ ScalaReading Refused(ScalaReading::Status status, std::int32_t line) {
 std::string Shortest(float value) {
   char number[64];
   return std::string(number,
-                     std::to_chars(number, number + sizeof number, value, std::chars_format::fixed).ptr);
+                     portable::ShortestFixedChars(number, number + sizeof number, value).ptr);
 }
 
 }  // namespace
@@ -204,7 +205,7 @@ std::string TemperedScale(std::string_view fileName, std::string_view sourceName
     // Six decimals with a period whatever the locale.
     char cents[32];
     const double value = static_cast<double>(k) * 1200.0 / static_cast<double>(degree);
-    char* end = std::to_chars(cents, cents + sizeof cents, value, std::chars_format::fixed, 6).ptr;
+    char* end = portable::FixedChars(cents, cents + sizeof cents, value, 6).ptr;
     pitches += "! " + messages::TemperedStep(static_cast<std::int32_t>(k)) + "\r\n " +
                std::string(cents, end) + "\r\n";
     ++count;

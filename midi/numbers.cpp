@@ -6,6 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "midi/portable.h"
+
 namespace midi {
 namespace {
 
@@ -21,7 +23,7 @@ SignificantDigits DigitsOf(double x) {
   if (!std::isfinite(x)) throw std::domain_error("number text of a value that is not finite");
   std::array<char, 48> buffer{};
   const auto end =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific, 14).ptr;
+      portable::ScientificChars(buffer.data(), buffer.data() + buffer.size(), x, 14).ptr;
   const std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
   SignificantDigits out;
   std::size_t i = 0;

@@ -9,6 +9,7 @@
 
 #include "midi/codepage.h"
 #include "midi/numbers.h"
+#include "midi/portable.h"
 #include "midi/walk.h"
 
 namespace midi {
@@ -85,7 +86,7 @@ constexpr std::array<std::array<char, 11>, 256> kByteColumns = [] {
 class LineBuffer {
  public:
   explicit LineBuffer(ByteSink& sink)
-      : sink_(sink), begin_(std::make_unique_for_overwrite<char[]>(kCapacity)) {}
+      : sink_(sink), begin_(portable::UninitializedChars(kCapacity)) {}
 
   void Put(std::string_view text) {
     if (text.size() > Room()) {
