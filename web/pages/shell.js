@@ -4,9 +4,10 @@
 // page's own.
 'use strict';
 
-// The separator by the windows' rule: the language's decimal sign when it is
-// one ASCII character, otherwise the period.
-function systemDecimalSeparator(language = navigator.language) {
+// The separator by the windows' rule: the decimal sign of the browser's own
+// number format (its language and regional settings) when it is one ASCII
+// character, otherwise the period.
+function systemDecimalSeparator(language = undefined) {
   let sign = '.';
   try {
     const part = new Intl.NumberFormat(language).formatToParts(1.5).find((p) => p.type === 'decimal');

@@ -14,6 +14,7 @@ const builds = {
 };
 const kNoMidiFiles = 'midi dosyalarınızı uygulama klasörüne taşıyın.';
 const kChooseFile = 'Bir dosya seçin.';
+const kBrokeDown = 'İşlem tamamlanamadı; hiçbir dosya yazılmadı.';
 
 // The meter's row for pair step k: the zipper opens over 1025 packets.
 function meterRow(k) {
@@ -45,14 +46,21 @@ class Core {
       if (data.step !== undefined) {
         onStep(data.step);
       } else {
-        this.pending.shift()(data);
+        this.pending.shift()(data.failed === undefined ? data : Core.failed(data.failed));
       }
     };
     this.worker.onerror = (event) => {
       event.preventDefault();
-      while (this.pending.length) this.pending.shift()({failed: String(event.message)});
+      while (this.pending.length) this.pending.shift()(Core.failed(event.message));
     };
     this.ask({op: 'init', build});
+  }
+
+  // What a command that broke down in the worker (out of memory, say) says:
+  // it did nothing, and why.
+  static failed(why) {
+    const messages = [`${kBrokeDown} (${why})`];
+    return {failed: why, messages, beforeSave: messages, afterSave: [], bytes: null, files: null, loaded: false};
   }
 
   ask(request, transfer = []) {

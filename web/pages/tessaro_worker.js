@@ -56,26 +56,24 @@ const handlers = {
   // to TXT up to the save: the report made, its warnings, its bytes.
   txt({separator}) {
     tool.decimalSeparator = separator;
-    this.separator = separator;
     const made = tool.TxtYaz();
-    if (!made.loaded) {
-      tool.SaveReport();
-      return {loaded: false, beforeSave: made.messages, name: made.name, bytes: null};
-    }
     const saved = tool.SaveReport();
-    this.afterSave = saved.messages;
+    this.report = {loaded: made.loaded, name: made.name, afterSave: saved.messages};
     const bytes = saved.written ? takeOut(saved.name) : null;
-    return {loaded: true, beforeSave: made.messages, name: made.name, bytes, transfer: bytes ? [bytes.buffer] : []};
+    return {loaded: made.loaded, beforeSave: made.messages, name: made.name, bytes,
+      transfer: bytes ? [bytes.buffer] : []};
   },
 
   // What to TXT says once the page has put the report into the user's folder,
-  // or failed to: the core's own texts of a save that failed, made again.
+  // or failed to: then the core's own texts of a save that failed, made again
+  // with something in the way of the report.
   txtSaved({written}) {
-    if (written || this.afterSave === undefined) return {afterSave: this.afterSave || []};
-    const made = tool.TxtYaz();
-    blockName(made.name);
+    const report = this.report;
+    if (written || !report.loaded) return {afterSave: report.afterSave};
+    tool.TxtYaz();
+    blockName(report.name);
     const saved = tool.SaveReport();
-    unblockName(made.name);
+    unblockName(report.name);
     return {afterSave: saved.messages};
   },
 
@@ -107,7 +105,12 @@ const handlers = {
 let queue = Promise.resolve();
 onmessage = ({data}) => {
   queue = queue.then(async () => {
-    const answer = await handlers[data.op](data);
+    let answer;
+    try {
+      answer = await handlers[data.op](data);
+    } catch (error) {
+      answer = {failed: String(error && error.message || error)};
+    }
     const transfer = answer.transfer || [];
     delete answer.transfer;
     postMessage(answer, transfer);

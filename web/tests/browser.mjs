@@ -5,7 +5,8 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
-import {execFileSync} from 'node:child_process';
+import {spawnSync} from 'node:child_process';
+import crypto from 'node:crypto';
 import puppeteer from 'puppeteer-core';
 
 export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
@@ -30,6 +31,7 @@ export async function launch({language = 'en-US'} = {}) {
       '--disable-component-update', '--disable-sync', '--allow-file-access-from-files', `--lang=${language}`],
     env: {...process.env, LANG: language.replace('-', '_') + '.UTF-8', LANGUAGE: language.replace('-', '_')},
   });
+  browser.pageLanguage = language;
   const close = async () => {
     await browser.close();
     fs.rmSync(profile, {recursive: true, force: true});
@@ -40,6 +42,8 @@ export async function launch({language = 'en-US'} = {}) {
 // Opens a built page in a new tab of `browser`; downloads land in `downloads`.
 export async function openPage(browser, name, {query = '', downloads = null} = {}) {
   const page = await browser.newPage();
+  const language = browser.pageLanguage;
+  if (language) await (await page.createCDPSession()).send('Emulation.setLocaleOverride', {locale: language});
   const refused = [];
   await page.setRequestInterception(true);
   page.on('request', (request) => {
@@ -131,6 +135,49 @@ export function click(page, role, name) {
   return page.locator(`::-p-aria([name="${name}"][role="${role}"])`).click();
 }
 
+// Runs a companion: its exit status and what it printed.
 export function run(program, args, options = {}) {
-  return execFileSync(program, args, {stdio: ['ignore', 'pipe', 'pipe'], ...options});
+  const result = spawnSync(program, args, {stdio: ['ignore', 'pipe', 'pipe'], encoding: 'utf8', ...options});
+  if (result.error) throw result.error;
+  return result;
+}
+
+// SHA-256 of each 8 MiB piece of the named files of the page's folder, so
+// that large files are compared whole without carrying them out of the page.
+export const kPiece = 8 << 20;
+export async function folderDigests(page, names) {
+  return page.evaluate(async (names, piece) => {
+    const out = {};
+    for (const name of names) {
+      const file = await (await window.testFolder.getFileHandle(name)).getFile();
+      const digests = [];
+      for (let at = 0; at < file.size || at === 0; at += piece) {
+        const bytes = await file.slice(at, at + piece).arrayBuffer();
+        digests.push([...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))]
+            .map((b) => b.toString(16).padStart(2, '0')).join(''));
+        if (file.size === 0) break;
+      }
+      out[name] = {size: file.size, digests};
+    }
+    return out;
+  }, names, kPiece);
+}
+
+export function digestsOf(bytes) {
+  const digests = [];
+  for (let at = 0; at < bytes.length || at === 0; at += kPiece) {
+    digests.push(crypto.createHash('sha256').update(bytes.subarray(at, at + kPiece)).digest('hex'));
+    if (bytes.length === 0) break;
+  }
+  return {size: bytes.length, digests};
+}
+
+// Takes a picture of the page as it stands into build/web/screenshots/NAME.png
+// (the README shows these).
+export async function screenshot(page, name) {
+  const dir = path.join(pages, 'screenshots');
+  fs.mkdirSync(dir, {recursive: true});
+  const size = await page.evaluate(() => [document.documentElement.scrollWidth, document.documentElement.scrollHeight]);
+  await page.setViewport({width: size[0], height: size[1]});
+  await page.screenshot({path: path.join(dir, `${name}.png`)});
 }
