@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,10 +23,13 @@ inline std::to_chars_result CopyOut(char* first, char* last, const char* text, i
   return {first + length, std::errc{}};
 }
 
+// Room for any double: a sign, 309 whole digits, the point and 1074 decimals.
 inline std::to_chars_result PrintfChars(char* first, char* last, double x, char form, int precision) {
-  char text[1100];
+  char text[1400];
   const char format[] = {'%', '.', '*', form, '\0'};
-  return CopyOut(first, last, text, std::snprintf(text, sizeof text, format, precision, x));
+  const int length = std::snprintf(text, sizeof text, format, precision, x);
+  if (length >= static_cast<int>(sizeof text)) return {last, std::errc::value_too_large};
+  return CopyOut(first, last, text, length);
 }
 
 // Adds one to the last digit of a decimal text, carrying to the left:
@@ -68,18 +72,27 @@ inline std::to_chars_result PrintfShortestFixed(char* first, char* last, float v
 
 // from_chars(first, last, value, fixed) by way of strtod: an optional minus,
 // digits with at most one point among them; out of range when the value is
-// beyond the type or is not zero but reads as zero.
+// beyond the type or is not zero but reads as zero. A table's numbers have a
+// few digits: those whose digits and power of ten the type holds exactly are
+// one division, which rounds them as strtod would, and strtod reads the rest.
 template <typename T>
 std::from_chars_result StrtodFixed(const char* first, const char* last, T& value) {
   const char* p = first;
-  if (p != last && *p == '-') ++p;
+  const bool negative = p != last && *p == '-';
+  if (negative) ++p;
   bool digits = false;
   bool nonZero = false;
   bool point = false;
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  int decimals = 0;
   for (; p != last; ++p) {
     if (*p >= '0' && *p <= '9') {
       digits = true;
       nonZero = nonZero || *p != '0';
+      if (nonZero && ++significant > 19) continue;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+      if (point) ++decimals;
     } else if (*p == '.' && !point) {
       point = true;
     } else {
@@ -87,9 +100,19 @@ std::from_chars_result StrtodFixed(const char* first, const char* last, T& value
     }
   }
   if (!digits) return {first, std::errc::invalid_argument};
+  constexpr bool isFloat = std::is_same_v<T, float>;
+  constexpr std::uint64_t kExactMantissa = isFloat ? std::uint64_t{1} << 24 : std::uint64_t{1} << 53;
+  constexpr int kExactPower = isFloat ? 10 : 22;
+  if (significant <= 19 && mantissa <= kExactMantissa && decimals <= kExactPower) {
+    T power = 1;
+    for (int i = 0; i < decimals; ++i) power *= 10;
+    const T read = static_cast<T>(mantissa) / power;
+    value = negative ? -read : read;
+    return {p, std::errc{}};
+  }
   const std::string text(first, p);
   T read;
-  if constexpr (std::is_same_v<T, float>) {
+  if constexpr (isFloat) {
     read = std::strtof(text.c_str(), nullptr);
   } else {
     read = std::strtod(text.c_str(), nullptr);

@@ -19,7 +19,9 @@ namespace detail {
 inline std::to_chars_result PrintfScientific(char* first, char* last, double x, int precision) {
   char text[400];
   const int length = std::snprintf(text, sizeof text, "%.*e", precision, x);
-  if (length < 0 || length > last - first) return {last, std::errc::value_too_large};
+  if (length < 0 || length >= static_cast<int>(sizeof text) || length > last - first) {
+    return {last, std::errc::value_too_large};
+  }
   for (int i = 0; i < length; ++i) first[i] = text[i];
   return {first + length, std::errc{}};
 }

@@ -32,6 +32,7 @@
 //   F.ParseScala(bytes) -> {status: "Ok"|"NumberExpected"|"NumberTooLarge"|"RatioNotPositive"|"OutOfOctave"
 //                                   |"CountMismatch", description, count, pitchLines, line, records, message}
 //   F.IsDecimal(text, separator)             // whether a typed text is a number
+//   F.ShortForm(value, separator)            // a figure in the short form orvette-cli writes a curve's measures in
 //   finder.delete()                          // frees the finder (embind objects are not garbage-collected)
 //
 // A canvas is any object with the methods of the chart area, 1200 × 545 pixels:
@@ -55,6 +56,7 @@
 #include "finder/chart.h"
 #include "finder/files.h"
 #include "finder/finder.h"
+#include "finder/format.h"
 #include "finder/messages.h"
 #include "finder/number.h"
 #include "finder/result.h"
@@ -361,6 +363,10 @@ bool IsTypedDecimal(const std::string& text, const std::string& separator) {
   return IsDecimal(text, SeparatorOf(separator));
 }
 
+std::string ShortFormOf(double value, const std::string& separator) {
+  return ShortForm(value, SeparatorOf(separator));
+}
+
 }  // namespace
 }  // namespace finder::web
 
@@ -369,6 +375,7 @@ EMSCRIPTEN_BINDINGS(finder_module) {
   emscripten::function("ParseScala", &ParseScalaBytes);
   emscripten::function("Grafik", &DrawFrame);
   emscripten::function("IsDecimal", &IsTypedDecimal);
+  emscripten::function("ShortForm", &ShortFormOf);
   emscripten::class_<WebFinder>("Finder")
       .constructor<>()
       .function("KaynakOku", &WebFinder::KaynakOku)

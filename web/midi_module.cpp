@@ -18,7 +18,8 @@
 //   "NoImage"|"NoPackets"|"Closed"|"NotWritten"|"Written",
 //                                           //  packets, name13, name24, unwritten, messages}
 //                                           //   progress(k) is called after pair step k (1, 3, 5, ...);
-//                                           //   returning false stops the split, which then writes nothing
+//                                           //   returning false stops the split, which then writes nothing;
+//                                           //   it must not throw (the core's cleanup would not run)
 //   tool.cents()                            // {written, name, rows, messages}: BaseName_cent.txt, as
 //   tessaro-cli cents tool.image()                            // {BaseName, MidiFileName, FileLength}
 //   tool.delete()                           // frees the tool (embind objects are not garbage-collected)
