@@ -262,3 +262,4 @@ const form = new Form1(new URLSearchParams(location.search).get('build') || 'Tes
 setUpFolderBar(document.querySelector('.folder-bar'), '.mid,.MID,audio/midi',
     (folder) => form.track(() => form.Form_Load(folder)));
 window.pageTest.busy = () => form.inFlight > 0;
+window.pageTest.meterRow = () => form.meterRowShown;
