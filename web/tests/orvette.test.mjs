@@ -157,3 +157,49 @@ test('the worked example draws the window\'s chart', async () => {
   console.log(`# chart: ${result.texts} texts, ${result.inside} pixels differ inside their cells, none outside`);
   await page.close();
 });
+
+test('without a folder: chosen tables, and Print gives sonuc.csv as a download', async () => {
+  const downloads = scratch('downloads-');
+  const {page} = await openPage(browser.browser, 'Orvette101A.html', {downloads});
+  await answer(page, () => page.evaluate((files) => window.pageTest.useFiles(files.map(([name, base64]) =>
+    new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name))),
+  tables().map(([name, bytes]) => [name, bytes.toString('base64')])));
+  await menu(page, 'Open');
+  await answer(page, () => click(page, 'option', 'pisagor.txt'));
+  await menu(page, 'Critera');
+  await type(page, 'Cent Limit', '2');
+  assert.deepEqual(await answer(page, () => menu(page, 'Run')), []);
+  assert.deepEqual(await answer(page, () => menu(page, 'Print')), []);
+  const file = path.join(downloads, 'sonuc.csv');
+  for (let i = 0; i < 200 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+  assert.ok(fs.readFileSync(file).equals(companionCsv(tables()[1], ['--limit', '2'])));
+  fs.rmSync(downloads, {recursive: true});
+  await page.close();
+});
+
+test('under Turkish settings the chart and sonuc.csv write a comma, and a typed comma is a decimal point', async () => {
+  const turkish = await launch({language: 'tr-TR'});
+  const {page} = await openPage(turkish.browser, 'Orvette101A.html');
+  await useFolder(page, 'turkish', tables());
+  await menu(page, 'Open');
+  await answer(page, () => click(page, 'option', 'saf_major.txt'));
+  await menu(page, 'Critera');
+  await type(page, 'Cent Limit', '1,5');
+  assert.deepEqual(await answer(page, () => menu(page, 'Run')), []);
+  assert.deepEqual(await answer(page, () => menu(page, 'Print')), []);
+  const csv = (await folderFiles(page, ['sonuc.csv']))['sonuc.csv'];
+  assert.ok(csv.equals(companionCsv(tables()[3], ['--limit', '1,5'], 'tr_TR.UTF-8')));
+  assert.match(csv.toString('latin1'), /0,50000/);
+  await turkish.close();
+});
+
+test('a pitch above the octave closes the finder until the page is opened anew', async () => {
+  const {page} = await openPage(browser.browser, 'Orvette101A.html');
+  await useFolder(page, 'octave', [['a.txt', Buffer.from('0,1\r\n1250,1\r\n')], ['b.txt', tables()[3][1]]]);
+  await menu(page, 'Open');
+  assert.deepEqual(await answer(page, () => click(page, 'option', 'a.txt')),
+      ['oktav dışında Cent bulundu, akış durudurulacak.']);
+  assert.equal(await page.$eval('#Form1', (e) => e.hidden), true);
+  assert.equal(await page.$eval('#closed', (e) => e.hidden), false);
+  await page.close();
+});
