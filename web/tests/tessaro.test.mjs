@@ -53,6 +53,12 @@ test('the README walkthrough: choose, TEST, to TXT and Start in a picked folder'
   assert.deepEqual(await answer(page, () => click(page, 'button', 'TEST')), ['Çok büyük Tick ! !']);
   assert.deepEqual(await answer(page, () => click(page, 'option', 'rast')), []);
   assert.deepEqual(await answer(page, () => click(page, 'button', 'TEST')), []);
+  // The arrow keys choose, and so load, as a click does.
+  await answer(page, () => click(page, 'option', 'rast'));
+  await answer(page, () => page.keyboard.press('ArrowDown'));
+  assert.deepEqual(await chosen(page), ['rast_es']);
+  assert.deepEqual(await answer(page, () => click(page, 'button', 'TEST')), ['Çok büyük Tick ! !']);
+  await answer(page, () => click(page, 'option', 'rast'));
 
   assert.deepEqual(await answer(page, () => click(page, 'button', 'to TXT')), []);
   const report = companion('dump', sampleFiles()[0]);
