@@ -181,12 +181,12 @@ class Form1 {
   }
 
   // The tables of the folder: names ending in ".txt" in any letter case, by
-  // name without regard to case.
+  // name without regard to case, character by character as the window sorts.
   async sourceNames() {
     if (!this.folder) return [];
     const names = (await this.folder.names()).filter((n) => n.length >= 4 && n.slice(-4).toLowerCase() === '.txt');
-    const collator = new Intl.Collator('en', {sensitivity: 'accent'});
-    return names.sort((a, b) => collator.compare(a, b) || (a < b ? -1 : a > b ? 1 : 0));
+    const order = (a, b) => (a < b ? -1 : a > b ? 1 : 0);
+    return names.sort((a, b) => order(a.toLowerCase(), b.toLowerCase()) || order(a, b));
   }
 
   async Mn_Open_Click() {

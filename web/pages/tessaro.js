@@ -80,6 +80,7 @@ class Form1 {
     this.names = [];  // the folder's MIDI files behind the list's entries
     this.chosen = -1;  // the list's chosen entry
     this.running = false;
+    this.loaded = false;  // whether the core holds an image
     this.meter = document.getElementById('Picture2').getContext('2d');
     this.meterImage = document.getElementById('Picture1');
     this.meterRowShown = null;
@@ -202,6 +203,8 @@ class Form1 {
     const bytes = await this.folder.read(fileName);
     const answer = await this.core.ask({op: 'load', entry, fileName, bytes}, bytes ? [bytes.buffer] : []);
     await this.showMessages(answer.messages);
+    // A failed load keeps the image loaded before.
+    if (answer.loaded) this.loaded = true;
     return answer.loaded;
   }
 
@@ -220,9 +223,10 @@ class Form1 {
       return;
     }
     this.running = true;
-    const separator = systemDecimalSeparator();
-    const made = await this.core.ask({op: 'txt', separator});
-    this.setBusy(made.loaded);
+    // The hourglass stands while a report is made and saved; with no file
+    // loaded nothing is made.
+    this.setBusy(this.loaded);
+    const made = await this.core.ask({op: 'txt', separator: systemDecimalSeparator()});
     await this.showMessages(made.beforeSave);
     let written = false;
     if (made.loaded) written = made.bytes !== null && await this.folder.writeAll([[made.name, made.bytes]]);
