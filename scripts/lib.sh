@@ -61,3 +61,9 @@ build_web_modules() {
   emcmake cmake -S "$ROOT" -B "$ROOT/build-web" -Wno-dev -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$ROOT/build-web" -j"$JOBS" --target midi_module finder_module
 }
+
+# puppeteer-core, at the version web/package-lock.json pins, for the browser tests.
+ensure_web_test_packages() {
+  [ -d "$ROOT/web/node_modules/puppeteer-core" ] && return 0
+  (cd "$ROOT/web" && npm ci --no-audit --no-fund)
+}
