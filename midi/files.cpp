@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -228,10 +229,10 @@ void RemoveFile(const std::filesystem::path& path) {
   if (IsFile(path)) Remove(path);
 }
 
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code error;
-  const bool same = std::filesystem::equivalent(a, b, error);
-  return same && !error;
+std::optional<FileId> FileIdOf(const std::filesystem::path& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return FileId{static_cast<std::uintmax_t>(status.st_dev), static_cast<std::uintmax_t>(status.st_ino)};
 }
 
 FileFaults::FileFaults() { faults = this; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -91,10 +92,17 @@ std::optional<std::size_t> SaveAllWhole(std::span<const WholeFile> files);
 // Removes the file `path` if one stands there; anything else of that name stays.
 void RemoveFile(const std::filesystem::path& path);
 
-// Whether the two names lead to the same file on disk: the same name, a link to
-// it, another hard link, another case of it on a folder that ignores case.
-// False when either does not stand.
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// Where a file stands on disk: the same for every name that leads to it (a
+// link, another hard link, another case of the name on a folder that ignores
+// case).
+struct FileId {
+  std::uintmax_t device = 0;
+  std::uintmax_t inode = 0;
+  auto operator<=>(const FileId&) const = default;
+};
+
+// Empty when nothing stands at `path`.
+std::optional<FileId> FileIdOf(const std::filesystem::path& path);
 
 // A test's hand in the file layer: while one lives, the writes into temporary
 // files and the renames of the saves are counted from 1, and the one of each

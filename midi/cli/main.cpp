@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -148,13 +149,13 @@ std::vector<std::string> OutputsOf(Command command, const std::filesystem::path&
   return {};
 }
 
-// An output that is one of the files given to read, by any name (the same one,
-// a link, another case on a folder that ignores case): never written over.
-std::optional<std::string> InputInTheWay(const Options& options, const std::filesystem::path& path) {
-  for (const std::string& output : OutputsOf(options.command, path)) {
-    for (const std::string& input : options.files) {
-      if (SameFile(path.parent_path() / output, input)) return output;
-    }
+// An output that is one of the files given to read, `inputs`, by any name:
+// never written over.
+std::optional<std::string> InputInTheWay(Command command, const std::filesystem::path& path,
+                                         const std::set<FileId>& inputs) {
+  for (const std::string& output : OutputsOf(command, path)) {
+    const std::optional<FileId> id = FileIdOf(path.parent_path() / output);
+    if (id && inputs.contains(*id)) return output;
   }
   return std::nullopt;
 }
@@ -162,9 +163,9 @@ std::optional<std::string> InputInTheWay(const Options& options, const std::file
 // Runs the command on one file as the window would on the entry of that file;
 // true when it was done. A delta time that cannot be decoded is a warning, not a
 // failure: TEST counts them and to TXT goes on after them.
-bool RunOn(const Options& options, const std::string& file) {
+bool RunOn(const Options& options, const std::set<FileId>& inputs, const std::string& file) {
   const std::filesystem::path path(file);
-  if (const std::optional<std::string> input = InputInTheWay(options, path)) {
+  if (const std::optional<std::string> input = InputInTheWay(options.command, path, inputs)) {
     Tell(file, {texts::InputNotReplaced(*input)});
     return false;
   }
@@ -205,8 +206,13 @@ bool RunOn(const Options& options, const std::string& file) {
 int main(int argc, char** argv) {
   using namespace midi::cli;
   const Options options = Parse(std::vector<std::string_view>(argv + 1, argv + argc));
+  // Taken before any file is written.
+  std::set<midi::FileId> inputs;
+  for (const std::string& file : options.files) {
+    if (const std::optional<midi::FileId> id = midi::FileIdOf(file)) inputs.insert(*id);
+  }
   bool allDone = true;
-  for (const std::string& file : options.files) allDone = RunOn(options, file) && allDone;
+  for (const std::string& file : options.files) allDone = RunOn(options, inputs, file) && allDone;
   allDone = OutputWritten() && allDone;
   return allDone ? kAllDone : kSomeFailed;
 }
