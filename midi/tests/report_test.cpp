@@ -50,7 +50,7 @@ TEST(Windows1254, WritesTheTurkishLettersAsTheCodePageHasThem) {
       {"€‚ƒ„…†‡ˆ‰Š‹Œ‘’“”•–—˜™š›œŸ",  // above 0x7F and not Latin-1
        "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C"
        "\x9F"},
-      {"éÿ", "\xE9\xFF"},                       // Latin-1 letters the code page keeps
+      {"éÿ\u00A0", "\xE9\xFF\xA0"},             // Latin-1 letters and signs the code page keeps
       {"Ð\u0080Ā中\xF1\x80\x80\x80", "?????"},  // replaced by the code page, or lacking in it
       {"\xFF!a\xC3", "?!a?"},                   // not UTF-8, and a cut sequence
   };

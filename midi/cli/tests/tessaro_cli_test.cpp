@@ -135,6 +135,7 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
       0xE0, 0x7F, 0x3F, 0x00, 0x90, 0x3C, 0x64, 0x01, 0x80, 0x3C, 0x40, 0x00,              // C - 1 unit: 1199.9756
       0xE0, 0x01, 0x40, 0x00, 0x90, 0x3C, 0x64, 0x01, 0x80, 0x3C, 0x40, 0x00,              // C + 1 unit = 0.0244 cent
       0xE0, 0x00, 0x00, 0x00, 0x90, 0x40, 0x64, 0x81, 0x80, 0x80, 0x00, 0x80, 0x40, 0x40, 0x00,  // E - 200; 4-byte delta
+      0xE0, 0x7F, 0x7F, 0x00, 0x90, 0x47, 0x64, 0x01, 0x80, 0x47, 0x40, 0x00,              // B + 199.9756: 99.9756
       0xE0, 0x00, 0x40, 0x00, 0x80, 0x3C, 0x40, 0x00,                                      // no note on
       0xE0, 0x00, 0x40, 0x00, 0x90, 0x3C}));                                               // cut off before its duration
   // clang-format on
@@ -142,12 +143,13 @@ TEST(TessaroCli, CentsWritesEachPacketsFoldedPitchAndDuration) {
   const Finished run = Tessaro({"cents", "tune.mid", "silent.mid"}, folder);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,
-            "tune.mid: Paket 7 atlandı: Note On yok.\n"
-            "tune.mid: Paket 8 atlandı: perdesi ya da süresi okunamadı.\n"
+            "tune.mid: Paket 8 atlandı: Note On yok.\n"
+            "tune.mid: Paket 9 atlandı: perdesi ya da süresi okunamadı.\n"
             "silent.mid: Sent tablosuna yazılacak paket bulunamadı.\n");
   const Bytes table = folder.Read("tune_cent.txt");
   EXPECT_EQ(std::string(table.begin(), table.end()),
-            "0.0000,480\r\n225.0000,96\r\n0.0000,16384\r\n1199.9756,1\r\n0.0244,1\r\n200.0000,2097152\r\n");
+            "0.0000,480\r\n225.0000,96\r\n0.0000,16384\r\n1199.9756,1\r\n0.0244,1\r\n200.0000,2097152\r\n"
+            "99.9756,1\r\n");
   EXPECT_EQ(folder.Names(), (Names{"silent.mid", "tune.mid", "tune_cent.txt"}));
 }
 
