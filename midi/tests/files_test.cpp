@@ -61,6 +61,31 @@ TEST(Saves, ALaterChunkFailingLeavesNoReport) {
   EXPECT_EQ(run.folder.Names(), std::set<std::string>{"song.mid"});
 }
 
+std::size_t OpenFiles() {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                                std::filesystem::directory_iterator()));
+}
+
+// Many files are saved in one run of tessaro-cli: a save, done or failed, leaves
+// no file open.
+TEST(Saves, LeaveNoFileOpen) {
+  SongFolder run(Melody(std::vector<Note>(3, {0x3C, 0x00, 0x40})));
+  const std::size_t before = OpenFiles();
+  EXPECT_EQ(ToTxt(run), Messages{});
+  EXPECT_EQ(messages::Of(run.tool.MidiYaz()), Messages{});
+  {
+    FileFaults faults;
+    faults.failingRename = 2;
+    EXPECT_EQ(messages::Of(run.tool.MidiYaz()), Messages{messages::CannotWrite("song_13.mid")});
+  }
+  {
+    FileFaults faults;
+    faults.failingWrite = 1;
+    EXPECT_EQ(ToTxt(run), Messages{messages::CannotWrite("song.txt")});
+  }
+  EXPECT_EQ(OpenFiles(), before);
+}
+
 // A name of `bytes` bytes: Turkish letters of two bytes each, an 'a' when odd.
 std::string TurkishName(std::size_t bytes) {
   std::string name;

@@ -34,6 +34,7 @@ TEST(Numbers, WriteTheReportsNumberForms) {
       {"a bend of 128 is a half", PatternText(3.125, "00.00", ','), "03,13"},
       {"a bend of -128 is a half", PatternText(-3.125, "00.00", '.'), "-03.13"},
       {"the bottom of the bend", PatternText(-200.0, "00.00", ','), "-200,00"},
+      {"no bend", PatternText(0.0, "00.00", ','), "00,00"},
       {"a small negative rounds to zero without a sign", PatternText(-0.004, "00.00", '.'), "00.00"},
       {"a decimal half that binary holds just below", PatternText(1.005, "00.00", '.'), "01.01"},
       {"a carry into a new digit", PatternText(99.996, "00.00", '.'), "100.00"},
