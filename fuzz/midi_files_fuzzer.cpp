@@ -31,10 +31,12 @@ bool Exists(const std::string& name) { return std::filesystem::exists(Folder().p
 
 Bytes AsBytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-// No temporary file of a save may stay behind.
+// No temporary file of a save may stay behind: the folder holds the input and
+// the outputs, nothing else.
 void RequireNoTemporaries() {
-  for (const std::string& name : Folder().Names())
-    fuzz::Require(std::filesystem::path(name).extension() != ".part");
+  for (const std::string& name : Folder().Names()) {
+    fuzz::Require(name == "song.mid" || name == "song.txt" || name == "song_13.mid" || name == "song_24.mid");
+  }
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
   connect(this, &QListWidget::itemSelectionChanged, this, [this] {
     if (!pressing_) emit Click();
   });
-  connect(this, &QListWidget::itemClicked, this, [this] { clicked_ = true; });
 }
 
 QPersistentModelIndex ListBox::chosen() const {
@@ -21,11 +20,12 @@ QPersistentModelIndex ListBox::chosen() const {
   return indexes.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(indexes.front());
 }
 
-void ListBox::pressed() {
+void ListBox::pressed(const QPoint& at) {
   if (pressing_) return;  // a second button while the first is down
   pressing_ = true;
   clicked_ = false;
   chosenAtPress_ = chosen();
+  pressedAt_ = indexAt(at);
 }
 
 void ListBox::pressEnded() {
@@ -35,17 +35,21 @@ void ListBox::pressEnded() {
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
-  pressed();
+  pressed(event->position().toPoint());
   QListWidget::mousePressEvent(event);
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
-  pressed();
+  pressed(event->position().toPoint());
   QListWidget::mouseDoubleClickEvent(event);
 }
 
+// Released on the entry it was pressed on: a click, with whichever button (Qt
+// tells only of the left one's).
 void ListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
+  const QModelIndex at = indexAt(event->position().toPoint());
+  if (at.isValid() && at == pressedAt_) clicked_ = true;
   pressEnded();
 }
 

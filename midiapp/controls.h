@@ -35,7 +35,7 @@ class ListBox : public QListWidget {
 
  private:
   QPersistentModelIndex chosen() const;
-  void pressed();
+  void pressed(const QPoint& at);
   // Reports the press that ends as the user's choice, if it changed the chosen
   // entry or was a click on one.
   void pressEnded();
@@ -43,6 +43,7 @@ class ListBox : public QListWidget {
   bool pressing_ = false;
   bool clicked_ = false;
   QPersistentModelIndex chosenAtPress_;
+  QPersistentModelIndex pressedAt_;  // the entry under the press
 };
 
 // A picture area: shows its picture from its top-left corner and keeps the

@@ -297,7 +297,22 @@ bool Form1::loadSelectedEntry() {
   const QListWidgetItem* file = File_MID->item(List_MID->row(entry));
   const midi::LoadOutcome outcome = tool_.LoadImage(NameOf(*entry), NameOf(*file));
   ShowMessages(midi::messages::Of(outcome));
-  return outcome.kind == midi::LoadOutcome::Kind::Loaded;
+  if (outcome.kind == midi::LoadOutcome::Kind::Loaded) {
+    loadedFile_ = outcome.fileName;
+    return true;
+  }
+  // The image is still the file loaded before, and the choice goes back to it
+  // (or to nothing), so that the commands never work on another file than the
+  // one shown chosen.
+  const QSignalBlocker notAChoice(List_MID);
+  List_MID->clearSelection();
+  for (int i = 0; loadedFile_ && i < File_MID->count(); ++i) {
+    if (NameOf(*File_MID->item(i)) == *loadedFile_) {
+      List_MID->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+      break;
+    }
+  }
+  return false;
 }
 
 void Form1::setCommandsEnabled(bool enabled) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,8 @@ class Form1 : public QWidget, public midi::StartProgress {
   // True when start-up found no MIDI file in the folder, said so, and unloaded
   // the window: the program ends without showing it.
   bool Unloaded() const { return unloaded_; }
+
+  midi::Build build() const { return build_; }
 
   // The file loaded last.
   const midi::MidiImage& image() const { return tool_.image(); }
@@ -95,7 +98,9 @@ class Form1 : public QWidget, public midi::StartProgress {
   bool unloaded_ = false;
   bool closing_ = false;
   bool busy_ = false;
-  std::int32_t meterRow_ = -1;  // the source row Picture2 shows; none before the first DrawMeter
+  std::int32_t meterRow_ = -1;
+  std::optional<std::string> loadedFile_;  // the file name of the image, once one is loaded  // the source
+                                           // row Picture2 shows; none before the first DrawMeter
 
   QFrame* Frame_MID = nullptr;
   ListBox* List_MID = nullptr;

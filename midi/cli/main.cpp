@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,14 @@ std::optional<Command> CommandNamed(std::string_view name) {
   return std::nullopt;
 }
 
+// Whether everything printed reached standard output; told on standard error
+// when not.
+bool OutputWritten() {
+  if (std::cout.flush()) return true;
+  std::cerr << texts::kProgram << ": " << texts::kOutputFailed << '\n';
+  return false;
+}
+
 [[noreturn]] void WrongCommandLine(std::string_view problem) {
   std::cerr << texts::kProgram << ": " << problem << "\n\n" << texts::kUsage;
   std::exit(kWrongCommandLine);
@@ -70,7 +79,7 @@ Options Parse(const std::vector<std::string_view>& args) {
         optionsEnd = true;
       } else if (arg == "--help") {
         std::cout << texts::kUsage;
-        std::exit(kAllDone);
+        std::exit(OutputWritten() ? kAllDone : kSomeFailed);
       } else if (arg == "--build" || arg == "--decimal-separator") {
         if (i + 1 == args.size()) WrongCommandLine(texts::MissingValue(arg));
         const std::string_view value = args[++i];
@@ -123,11 +132,43 @@ bool WriteCents(const MidiTool& tool, const std::string& file) {
   return true;
 }
 
+// The files that the command writes for the file `path`, as LoadImage and the
+// commands name them.
+std::vector<std::string> OutputsOf(Command command, const std::filesystem::path& path) {
+  const std::string base = path.stem().string();
+  switch (command) {
+    case Command::Test:
+      return {};
+    case Command::Dump:
+      return {base + ".txt"};
+    case Command::Split:
+      return {base + "_13.mid", base + "_24.mid"};
+    case Command::Cents:
+      return {base + "_cent.txt"};
+  }
+  return {};
+}
+
+// An output that is one of the files given to read, `inputs`, by any name:
+// never written over.
+std::optional<std::string> InputInTheWay(Command command, const std::filesystem::path& path,
+                                         const std::set<FileId>& inputs) {
+  for (const std::string& output : OutputsOf(command, path)) {
+    const std::optional<FileId> id = FileIdOf(path.parent_path() / output);
+    if (id && inputs.contains(*id)) return output;
+  }
+  return std::nullopt;
+}
+
 // Runs the command on one file as the window would on the entry of that file;
 // true when it was done. A delta time that cannot be decoded is a warning, not a
 // failure: TEST counts them and to TXT goes on after them.
-bool RunOn(const Options& options, const std::string& file) {
+bool RunOn(const Options& options, const std::set<FileId>& inputs, const std::string& file) {
   const std::filesystem::path path(file);
+  if (const std::optional<std::string> input = InputInTheWay(options.command, path, inputs)) {
+    Tell(file, {texts::InputNotReplaced(*input)});
+    return false;
+  }
   MidiTool tool(options.build, path.parent_path());
   tool.DecimalSeparator = options.separator;
   const LoadOutcome load = tool.LoadImage(path.stem().string(), path.filename().string());
@@ -165,7 +206,13 @@ bool RunOn(const Options& options, const std::string& file) {
 int main(int argc, char** argv) {
   using namespace midi::cli;
   const Options options = Parse(std::vector<std::string_view>(argv + 1, argv + argc));
+  // Taken before any file is written.
+  std::set<midi::FileId> inputs;
+  for (const std::string& file : options.files) {
+    if (const std::optional<midi::FileId> id = midi::FileIdOf(file)) inputs.insert(*id);
+  }
   bool allDone = true;
-  for (const std::string& file : options.files) allDone = RunOn(options, file) && allDone;
+  for (const std::string& file : options.files) allDone = RunOn(options, inputs, file) && allDone;
+  allDone = OutputWritten() && allDone;
   return allDone ? kAllDone : kSomeFailed;
 }

@@ -46,6 +46,14 @@ inline std::string UnknownCommand(std::string_view command) {
 }
 inline constexpr std::string_view kCommandAndFiles = "bir komut ve en az bir dosya gerekli.";
 
+// A file the command would write is one it was given to read.
+inline std::string InputNotReplaced(std::string_view fileName) {
+  return std::string("Okunacak dosyanın üzerine yazılmaz: ").append(fileName);
+}
+
+// Standard output refused what was printed (a full disk, a closed pipe).
+inline constexpr std::string_view kOutputFailed = "standart çıktı yazılamadı.";
+
 // The cents table.
 inline std::string NoNoteOn(std::int32_t packet) {
   return "Paket " + std::to_string(packet) + " atlandı: Note On yok.";

@@ -38,6 +38,7 @@ TEST(HexToStr, ReadsDigitPairsAsCharacterCodes) {
   const std::pair<std::string_view, std::string> rows[] = {
       {"4D546864", "MThd"},
       {"4d60", "M`"},
+      {"FfaA", "\xFF\xAA"},  // the last digits of both cases
       {"", ""},
       {"414", std::string("A\x04")},  // an odd last digit alone
       {"4G", "\x04"},

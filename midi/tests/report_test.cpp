@@ -34,6 +34,7 @@ TEST(Numbers, WriteTheReportsNumberForms) {
       {"a bend of 128 is a half", PatternText(3.125, "00.00", ','), "03,13"},
       {"a bend of -128 is a half", PatternText(-3.125, "00.00", '.'), "-03.13"},
       {"the bottom of the bend", PatternText(-200.0, "00.00", ','), "-200,00"},
+      {"no bend", PatternText(0.0, "00.00", ','), "00,00"},
       {"a small negative rounds to zero without a sign", PatternText(-0.004, "00.00", '.'), "00.00"},
       {"a decimal half that binary holds just below", PatternText(1.005, "00.00", '.'), "01.01"},
       {"a carry into a new digit", PatternText(99.996, "00.00", '.'), "100.00"},
@@ -50,7 +51,7 @@ TEST(Windows1254, WritesTheTurkishLettersAsTheCodePageHasThem) {
       {"€‚ƒ„…†‡ˆ‰Š‹Œ‘’“”•–—˜™š›œŸ",  // above 0x7F and not Latin-1
        "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C"
        "\x9F"},
-      {"éÿ", "\xE9\xFF"},                       // Latin-1 letters the code page keeps
+      {"éÿ\u00A0", "\xE9\xFF\xA0"},             // Latin-1 letters and signs the code page keeps
       {"Ð\u0080Ā中\xF1\x80\x80\x80", "?????"},  // replaced by the code page, or lacking in it
       {"\xFF!a\xC3", "?!a?"},                   // not UTF-8, and a cut sequence
   };
