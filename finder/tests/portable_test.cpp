@@ -28,17 +28,9 @@ std::string Text(const char* first, std::to_chars_result result) {
 // The floats of the finder's figures: steps of every degree up to 200, pitches
 // and deviations about them, the edges of the float's range, and random bits.
 std::vector<float> FinderFloats() {
-  std::vector<float> values = {0.0f,
-                               -0.0f,
-                               0.125f,
-                               2097152.25f,
-                               1200.0f,
-                               0.8532671f,
-                               16777217.0f,
-                               std::numeric_limits<float>::max(),
-                               std::numeric_limits<float>::min(),
-                               std::numeric_limits<float>::denorm_min(),
-                               -std::numeric_limits<float>::max()};
+  using Limits = std::numeric_limits<float>;
+  std::vector<float> values = {0.0f, -0.0f, 0.125f, 2097152.25f, 1200.0f, 0.8532671f, 16777217.0f};
+  values.insert(values.end(), {Limits::max(), -Limits::max(), Limits::min(), Limits::denorm_min()});
   for (int n = 1; n <= 200; ++n) {
     for (int k = 0; k <= n; ++k) {
       const float step = static_cast<float>(1200.0 / n * k);
@@ -119,31 +111,12 @@ void ExpectSameReading(const std::string& text) {
 // The texts the finder reads: the numbers of source tables and Scala files, and
 // those typed into the window's boxes, well-formed or cut short.
 TEST(PortableChars, StrtodReadsAsTheStandardLibrary) {
-  std::vector<std::string> texts = {"0",
-                                    "-0",
-                                    "5.",
-                                    ".5",
-                                    "203.91",
-                                    "1200",
-                                    "1200.0000001",
-                                    "0.1",
-                                    "1.2.3",
-                                    "12abc",
-                                    "",
-                                    "-",
-                                    ".",
-                                    "-.",
-                                    "3.4028235677973366e38",
-                                    "340282356779733661637539395458142568448",
-                                    "340282346638528859811704183484516925440",
-                                    "0." + std::string(44, '0') + "14",
-                                    "0." + std::string(44, '0') + "7",
-                                    "0." + std::string(50, '0') + "1",
-                                    "0." + std::string(330, '0') + "1",
-                                    "0." + std::string(322, '0') + "5",
-                                    std::string(400, '9'),
-                                    "16777217",
-                                    "2097152.125"};
+  std::vector<std::string> texts = {"0",        "-0",         "5.",    ".5", "203.91", "1200", "1200.0000001",
+                                    "0.1",      "1.2.3",      "12abc", "",   "-",      ".",    "-.",
+                                    "16777217", "2097152.125"};
+  texts.push_back(std::string(400, '9'));
+  for (const auto& [zeros, digits] : {std::pair{44, "14"}, {44, "7"}, {50, "1"}, {330, "1"}, {322, "5"}})
+    texts.push_back("0." + std::string(zeros, '0') + digits);
   std::mt19937 random(2400);
   // Long decimals, which strtod reads, and the short ones of tables, which one
   // division reads where the type holds their digits and power of ten exactly.
@@ -152,9 +125,10 @@ TEST(PortableChars, StrtodReadsAsTheStandardLibrary) {
     texts.push_back(std::to_string(random() % 2401) + "." + std::to_string(random() % 10000));
     texts.push_back("-0.0" + std::to_string(random() % 1000000));
   }
-  for (const char* edge :
-       {"16777216", "16777217", "1677721.7", "0.0000000001", "0.00000000001", "9007199254740992",
-        "9007199254740993", "0.0000000000000000000001", "12345678901234567890", "1200.00000000000"})
+  for (const char* edge : {"3.4028235677973366e38", "340282356779733661637539395458142568448",
+                           "340282346638528859811704183484516925440", "16777216", "16777217", "1677721.7",
+                           "0.0000000001", "0.00000000001", "9007199254740992", "9007199254740993",
+                           "0.0000000000000000000001", "12345678901234567890", "1200.00000000000"})
     texts.emplace_back(edge);
   for (const std::string& text : texts) {
     ExpectSameReading<float>(text);

@@ -63,10 +63,7 @@ KernelSums OneAtATime(const std::vector<std::int32_t>& degrees, bool maxDeviatio
   std::vector<StepRecord> steps;
   for (std::size_t j = 0; j < degrees.size(); ++j) {
     BuildStepTable(degrees[j], steps);
-    float sum = 0;
-    float maximum = 0;
-    float minimum = 1000;
-    float squares = 0;
+    float sum = 0, maximum = 0, minimum = 1000, squares = 0;
     for (std::size_t i = 0; i < cents.size(); ++i) {
       const std::optional<StepMatch> match = FindNearestStep(cents[i], steps);
       const float deviation = match ? match->deviation : kept[i];
@@ -116,22 +113,20 @@ TEST(Sweep, EachBuildOfThePassGivesTheBitsOfOneDegreeAtATime) {
                            .cents = cents.data(),
                            .kept = kept.data(),
                            .count = cents.size()};
-      KernelSums portable{};
+      KernelSums portable{}, avx2{};
       SweepPortable(in, portable);
-      KernelSums avx2{};
       if (HasAvx2Sweep()) SweepAvx2(in, avx2);
       for (int j = 0; j < kKernelWidth; ++j) {
         SCOPED_TRACE(group.name + ", degree " + std::to_string(group.degrees[static_cast<std::size_t>(j)]) +
                      (maxDeviation ? ", Maximum Deviation" : ", Standard Deviation"));
-        EXPECT_EQ(Bits(portable.sum[j]), Bits(expected.sum[j]));
-        EXPECT_EQ(Bits(portable.maximum[j]), Bits(expected.maximum[j]));
-        EXPECT_EQ(Bits(portable.minimum[j]), Bits(expected.minimum[j]));
-        EXPECT_EQ(Bits(portable.squares[j]), Bits(expected.squares[j]));
-        if (!HasAvx2Sweep()) continue;
-        EXPECT_EQ(Bits(avx2.sum[j]), Bits(expected.sum[j]));
-        EXPECT_EQ(Bits(avx2.maximum[j]), Bits(expected.maximum[j]));
-        EXPECT_EQ(Bits(avx2.minimum[j]), Bits(expected.minimum[j]));
-        EXPECT_EQ(Bits(avx2.squares[j]), Bits(expected.squares[j]));
+        for (const KernelSums* pass : {&portable, &avx2}) {
+          if (pass == &avx2 && !HasAvx2Sweep()) continue;
+          SCOPED_TRACE(pass == &avx2 ? "AVX2" : "portable");
+          EXPECT_EQ(Bits(pass->sum[j]), Bits(expected.sum[j]));
+          EXPECT_EQ(Bits(pass->maximum[j]), Bits(expected.maximum[j]));
+          EXPECT_EQ(Bits(pass->minimum[j]), Bits(expected.minimum[j]));
+          EXPECT_EQ(Bits(pass->squares[j]), Bits(expected.squares[j]));
+        }
       }
     }
   }

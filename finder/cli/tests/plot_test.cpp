@@ -72,10 +72,7 @@ SvgContent Read(const QByteArray& svg) {
       for (const QRegularExpressionMatch& match : number.globalMatch(attributes.value(name).toString()))
         content.coordinates.push_back(match.captured().toDouble());
     }
-    if (xml.name() == u"polyline" && stroke ==
-                                         "#d62728"
-                                         "2")
-      ++content.limitLines;
+    if (xml.name() == u"polyline" && stroke == QString("#d62728") + "2") ++content.limitLines;
     if (xml.name() == u"title") content.title = xml.readElementText();
     if (xml.name() == u"text") content.texts << xml.readElementText();
   }
@@ -198,16 +195,13 @@ class PlotTest : public QObject {
       renderer.render(&painter);
     }
     const PlotFrame frame(data);
-    const QPointF found = frame.At(19, 4.77194);
-    const QPointF dot = frame.At(8, 25.0);
-    const QPointF onLimit(600, std::floor(frame.At(0, 5).y()));
     const struct {
       const char* part;
       QPointF at;
       QRgb colour;
-    } places[] = {{"found", found, kPlotFoundColour},
-                  {"curve", dot, kPlotCurveColour},
-                  {"limit", onLimit, kPlotLimitColour},
+    } places[] = {{"found", frame.At(19, 4.77194), kPlotFoundColour},
+                  {"curve", frame.At(8, 25.0), kPlotCurveColour},
+                  {"limit", {600, std::floor(frame.At(0, 5).y())}, kPlotLimitColour},
                   {"ground", {940, 8}, 0xffffff}};
     for (const auto& place : places) {
       const QPoint at = place.at.toPoint();
