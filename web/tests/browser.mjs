@@ -7,6 +7,8 @@ import path from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
 import {spawnSync} from 'node:child_process';
 import crypto from 'node:crypto';
+import assert from 'node:assert/strict';
+import {before, after} from 'node:test';
 import puppeteer from 'puppeteer-core';
 
 export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
@@ -39,6 +41,14 @@ export async function launch({language = 'en-US'} = {}) {
   return {browser, close};
 }
 
+// One browser for all the tests of a file, launched before the first.
+export function sharedBrowser() {
+  const shared = {};
+  before(async () => Object.assign(shared, await launch()));
+  after(() => shared.close());
+  return shared;
+}
+
 // Opens a built page in a new tab of `browser`; downloads land in `downloads`.
 export async function openPage(browser, name, {query = '', downloads = null} = {}) {
   const page = await browser.newPage();
@@ -65,6 +75,8 @@ export async function openPage(browser, name, {query = '', downloads = null} = {
   return {page, refused, errors};
 }
 
+const base64 = (files) => files.map(([name, bytes]) => [name, Buffer.from(bytes).toString('base64')]);
+
 // Puts `files` ([name, Buffer] pairs) into a new folder `folder` of the page's
 // origin-private file system and hands it to the page as the folder the user
 // picked.
@@ -79,28 +91,62 @@ export async function useFolder(page, folder, files) {
       await writable.close();
     }
     window.testFolder = dir;
-  }, folder, files.map(([name, bytes]) => [name, Buffer.from(bytes).toString('base64')]));
+  }, folder, base64(files));
   return answer(page, () => page.evaluate(() => window.pageTest.useFolder(window.testFolder)));
 }
 
-// The names in the page's folder and, for `wanted`, their bytes.
-export async function folderFiles(page, wanted = []) {
-  const files = await page.evaluate(async (wanted) => {
+// Hands `files` to the page as files the user chose, with no folder to write
+// into: what the page writes comes as downloads.
+export function useFiles(page, files) {
+  return answer(page, () => page.evaluate((files) => window.pageTest.useFiles(files.map(([name, base64]) =>
+    new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name))), base64(files)));
+}
+
+// The names in the folder `folder` of the origin-private file system of `page`.
+export function folderNames(page, folder) {
+  return page.evaluate(async (folder) => {
+    const names = [];
+    for await (const name of (await (await navigator.storage.getDirectory()).getDirectoryHandle(folder)).keys()) {
+      names.push(name);
+    }
+    return names.sort();
+  }, folder);
+}
+
+// Holds each file of `want` ({name: Buffer}) against the file of that name in
+// the page's folder: SHA-256 of each 8 MiB piece, so that large files are
+// compared whole without carrying them out of the page.
+const kPiece = 8 << 20;
+export async function assertWritten(page, want) {
+  const got = await page.evaluate(async (names, piece) => {
     const out = {};
-    for await (const [name, entry] of window.testFolder.entries()) {
-      if (entry.kind !== 'file') continue;
-      out[name] = null;
-      if (wanted.includes(name)) {
-        const bytes = new Uint8Array(await (await entry.getFile()).arrayBuffer());
-        let text = '';
-        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-        out[name] = btoa(text);
+    for (const name of names) {
+      const file = await window.testFolder.getFileHandle(name).then((h) => h.getFile(), () => null);
+      if (!file) continue;
+      out[name] = [file.size];
+      for (let at = 0; at < file.size; at += piece) {
+        const digest = await crypto.subtle.digest('SHA-256', await file.slice(at, at + piece).arrayBuffer());
+        out[name].push([...new Uint8Array(digest)].map((b) => b.toString(16).padStart(2, '0')).join(''));
       }
     }
     return out;
-  }, wanted);
-  for (const name of Object.keys(files)) if (files[name] !== null) files[name] = Buffer.from(files[name], 'base64');
-  return files;
+  }, Object.keys(want), kPiece);
+  for (const [name, bytes] of Object.entries(want)) {
+    const digests = [bytes.length];
+    for (let at = 0; at < bytes.length; at += kPiece) {
+      digests.push(crypto.createHash('sha256').update(bytes.subarray(at, at + kPiece)).digest('hex'));
+    }
+    assert.deepEqual(got[name], digests, name);
+  }
+}
+
+// Waits for the downloads `want` ({name: Buffer}) and holds each against it.
+export async function assertDownloaded(downloads, want) {
+  const names = Object.keys(want);
+  for (let i = 0; i < 200 && names.some((n) => !fs.existsSync(path.join(downloads, n))); ++i) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  for (const name of names) assert.ok(fs.readFileSync(path.join(downloads, name)).equals(want[name]), name);
 }
 
 // Does `action` as the user, then answers every message box with OK until the
@@ -135,41 +181,17 @@ export function click(page, role, name) {
   return page.locator(`::-p-aria([name="${name}"][role="${role}"])`).click();
 }
 
-// Runs a companion: its exit status and what it printed.
-export function run(program, args, options = {}) {
-  const result = spawnSync(program, args, {stdio: ['ignore', 'pipe', 'pipe'], encoding: 'utf8', ...options});
+// Runs a companion on `file` ([name, Buffer]) in a folder of its own: what it
+// printed on standard error and the files new in the folder afterwards.
+export function companion(program, [name, bytes], args, env = process.env) {
+  const dir = scratch('companion-');
+  fs.writeFileSync(path.join(dir, name), bytes);
+  const result = spawnSync(program, args, {cwd: dir, env, stdio: ['ignore', 'pipe', 'pipe'], encoding: 'utf8'});
   if (result.error) throw result.error;
-  return result;
-}
-
-// SHA-256 of each 8 MiB piece of the named files of the page's folder, so
-// that large files are compared whole without carrying them out of the page.
-export const kPiece = 8 << 20;
-export async function folderDigests(page, names) {
-  return page.evaluate(async (names, piece) => {
-    const out = {};
-    for (const name of names) {
-      const file = await (await window.testFolder.getFileHandle(name)).getFile();
-      const digests = [];
-      for (let at = 0; at < file.size || at === 0; at += piece) {
-        const bytes = await file.slice(at, at + piece).arrayBuffer();
-        digests.push([...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))]
-            .map((b) => b.toString(16).padStart(2, '0')).join(''));
-        if (file.size === 0) break;
-      }
-      out[name] = {size: file.size, digests};
-    }
-    return out;
-  }, names, kPiece);
-}
-
-export function digestsOf(bytes) {
-  const digests = [];
-  for (let at = 0; at < bytes.length || at === 0; at += kPiece) {
-    digests.push(crypto.createHash('sha256').update(bytes.subarray(at, at + kPiece)).digest('hex'));
-    if (bytes.length === 0) break;
-  }
-  return {size: bytes.length, digests};
+  const files = {};
+  for (const file of fs.readdirSync(dir)) if (file !== name) files[file] = fs.readFileSync(path.join(dir, file));
+  fs.rmSync(dir, {recursive: true});
+  return {files, stderr: result.stderr};
 }
 
 // Takes a picture of the page as it stands into build/web/screenshots/NAME.png

@@ -47,12 +47,3 @@ test('RaporCiz draws the worked example as the native chart test records it', { 
   }
   finder.delete();
 });
-
-test('Grafik draws the frame the worked example begins with', { skip }, async () => {
-  const F = await require(path.join(modules, 'finder_module.js'))();
-  const golden = fs.readFileSync(path.join(root, 'finder/tests/golden/chart_three_pitches.txt'), 'utf8').split('\n');
-  const canvas = recorder();
-  F.Grafik(canvas, 3); // a bar for each of the three pitches
-  assert.ok(canvas.lines.length > 20);
-  assert.deepEqual(canvas.lines, golden.slice(0, canvas.lines.length));
-});

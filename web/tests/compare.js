@@ -10,22 +10,15 @@ const missing = ['MT_WEB_MODULES', 'MT_TESSARO_CLI', 'MT_ORVETTE_CLI', 'MT_MIDI_
 const skip = missing.length ? `not set: ${missing.join(', ')}` : false;
 const separators = ['.', ','];
 
-// The files of a native folder, without those named in `inputs`.
-function nativeFiles(folder, inputs) {
+// The files of a folder, without those named in `inputs`: `read` lists a
+// folder (the native one, or the module's file system) and reads a file.
+function filesIn(names, read, inputs) {
   const out = new Map();
-  for (const name of fs.readdirSync(folder).sort()) {
-    if (!inputs.has(name)) out.set(name, fs.readFileSync(`${folder}/${name}`));
-  }
+  for (const name of names.sort()) if (name !== '.' && name !== '..' && !inputs.has(name)) out.set(name, Buffer.from(read(name)));
   return out;
 }
-
-function moduleFiles(FS, folder, inputs) {
-  const out = new Map();
-  for (const name of FS.readdir(folder).sort()) {
-    if (name !== '.' && name !== '..' && !inputs.has(name)) out.set(name, Buffer.from(FS.readFile(`${folder}/${name}`)));
-  }
-  return out;
-}
+const nativeFiles = (folder, inputs) => filesIn(fs.readdirSync(folder), (name) => fs.readFileSync(`${folder}/${name}`), inputs);
+const moduleFiles = (FS, folder, inputs) => filesIn(FS.readdir(folder), (name) => FS.readFile(`${folder}/${name}`), inputs);
 
 // Every file the same, under the same names; a difference names its file and
 // its first differing byte.

@@ -1,47 +1,29 @@
 // The MIDI tool's page in Chromium, driven as its user drives it, on a real
 // folder of the browser's origin-private file system; every file it writes is
 // compared with what tessaro-cli writes for the same file and settings.
-import {test, before, after} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import {launch, openPage, useFolder, folderFiles, folderDigests, screenshot, digestsOf, answer, click, run, scratch, samples,
-  tessaroCli} from './browser.mjs';
+import {sharedBrowser, launch, openPage, useFolder, useFiles, folderNames, assertWritten, assertDownloaded, screenshot,
+  answer, click, companion, scratch, samples, tessaroCli} from './browser.mjs';
 import {packetFile} from './packets.mjs';
 
-const sampleNames = ['rast.mid', 'rast_es.mid', 'rast_uzun.mid'];
-const sampleFiles = () => sampleNames.map((name) => [name, fs.readFileSync(path.join(samples, name))]);
+const sampleFiles = () => ['rast.mid', 'rast_es.mid', 'rast_uzun.mid'].map((n) => [n, fs.readFileSync(path.join(samples, n))]);
 
-// What tessaro-cli writes for `command` on `file` ([name, bytes]): the files
-// new in its folder afterwards.
-function companion(command, [name, bytes], {build = 'Tessaro5Vu', separator = '.'} = {}) {
-  return companionRun(command, [name, bytes], {build, separator}).files;
+// What tessaro-cli writes for `command` on `file` ([name, bytes]), and the
+// messages the window would show: its lines on standard error, less the file's
+// name in front. A command that fails for the file still writes what the window writes.
+function tessaro(command, file, {build = 'Tessaro5Vu', separator = '.'} = {}) {
+  const {files, stderr} = companion(tessaroCli, file, ['--build', build, '--decimal-separator', separator, command, file[0]]);
+  const head = `${file[0]}: `;
+  return {files, messages: stderr.split('\n').filter((l) => l.startsWith(head)).map((l) => l.slice(head.length))};
 }
-
-// The same, with the messages the window would show: the companion's lines on
-// standard error, less the file's name in front.
-function companionRun(command, [name, bytes], {build = 'Tessaro5Vu', separator = '.'} = {}) {
-  const dir = scratch('tessaro-cli-');
-  fs.writeFileSync(path.join(dir, name), bytes);
-  // A command that fails for the file still writes what the window writes.
-  const {stderr} = run(tessaroCli, ['--build', build, '--decimal-separator', separator, command, name], {cwd: dir});
-  const files = {};
-  for (const file of fs.readdirSync(dir)) if (file !== name) files[file] = fs.readFileSync(path.join(dir, file));
-  fs.rmSync(dir, {recursive: true});
-  const messages = stderr.split('\n').filter((line) => line.startsWith(`${name}: `)).map((l) => l.slice(name.length + 2));
-  return {files, messages};
-}
+const written = (command, file, options) => tessaro(command, file, options).files;
 
 const entries = (page) => page.$$eval('[role=option]', (options) => options.map((o) => o.textContent));
 const chosen = (page) => page.$$eval('[role=option][aria-selected=true]', (options) => options.map((o) => o.textContent));
-
-let browser;
-before(async () => {
-  browser = await launch();
-});
-after(async () => {
-  await browser.close();
-});
+const browser = sharedBrowser();
 
 test('the README walkthrough: choose, TEST, to TXT and Start in a picked folder', async () => {
   const {page, refused, errors} = await openPage(browser.browser, 'Tessaro5Vu.html');
@@ -53,7 +35,7 @@ test('the README walkthrough: choose, TEST, to TXT and Start in a picked folder'
   assert.deepEqual(await answer(page, () => click(page, 'button', 'TEST')), ['Çok büyük Tick ! !']);
   assert.deepEqual(await answer(page, () => click(page, 'option', 'rast')), []);
   assert.deepEqual(await answer(page, () => click(page, 'button', 'TEST')), []);
-  // The arrow keys choose, and so load, as a click does.
+  // The arrow keys of the focused list choose, and so load, as a click does.
   await answer(page, () => click(page, 'option', 'rast'));
   await answer(page, () => page.keyboard.press('ArrowDown'));
   assert.deepEqual(await chosen(page), ['rast_es']);
@@ -61,15 +43,13 @@ test('the README walkthrough: choose, TEST, to TXT and Start in a picked folder'
   await answer(page, () => click(page, 'option', 'rast'));
 
   assert.deepEqual(await answer(page, () => click(page, 'button', 'to TXT')), []);
-  const report = companion('dump', sampleFiles()[0]);
+  const report = written('dump', sampleFiles()[0]);
   assert.deepEqual(Object.keys(report), ['rast.txt']);
-  assert.ok((await folderFiles(page, ['rast.txt']))['rast.txt'].equals(report['rast.txt']));
+  await assertWritten(page, report);
 
   assert.deepEqual(await answer(page, () => click(page, 'option', 'rast_uzun')), []);
   assert.deepEqual(await answer(page, () => click(page, 'button', 'Start')), []);
-  const split = companion('split', sampleFiles()[2]);
-  const written = await folderFiles(page, Object.keys(split));
-  for (const [name, bytes] of Object.entries(split)) assert.ok(written[name].equals(bytes), name);
+  await assertWritten(page, written('split', sampleFiles()[2]));
   assert.deepEqual(await entries(page), ['rast', 'rast_es', 'rast_uzun', 'rast_uzun_13', 'rast_uzun_24']);
   assert.deepEqual(await chosen(page), ['rast_uzun']);
   await screenshot(page, 'tessaro5vu-page');
@@ -90,57 +70,38 @@ test('the earlier builds: Tessaro5 has TEST above to TXT, Lumbric5 Start alone a
   assert.deepEqual(await answer(page, () => click(page, 'button', 'to TXT')), ['Bir dosya seçin.']);
   await answer(page, () => click(page, 'option', 'rast'));
   assert.deepEqual(await answer(page, () => click(page, 'button', 'to TXT')), []);
-  const report = companion('dump', sampleFiles()[0], {build: 'Tessaro5'});
-  assert.ok((await folderFiles(page, ['rast.txt']))['rast.txt'].equals(report['rast.txt']));
+  await assertWritten(page, written('dump', sampleFiles()[0], {build: 'Tessaro5'}));
   await page.close();
 
   const lumbric = (await openPage(browser.browser, 'Tessaro5Vu.html', {query: '?build=Lumbric5'})).page;
   await useFolder(lumbric, 'lumbric5', sampleFiles());
   assert.equal(await lumbric.$eval('#caption', (c) => c.textContent), 'Lumbric sürüm 5');
-  assert.deepEqual(await lumbric.$$eval('button', (b) => b.filter((e) => e.offsetParent).map((e) => e.textContent))
-      .then((names) => names.filter((n) => ['Start', 'TEST', 'to TXT'].includes(n))), ['Start']);
+  const shown = await lumbric.$$eval('button', (b) => b.filter((e) => e.offsetParent).map((e) => e.textContent));
+  assert.deepEqual(shown.filter((n) => ['Start', 'TEST', 'to TXT'].includes(n)), ['Start']);
   assert.deepEqual(await answer(lumbric, () => click(lumbric, 'button', 'Start')), ['Bir dosya seçin.']);
   await answer(lumbric, () => click(lumbric, 'option', 'rast'));
   assert.deepEqual(await answer(lumbric, () => click(lumbric, 'button', 'Start')), []);
-  const split = companion('split', sampleFiles()[0], {build: 'Lumbric5'});
-  const written = await folderFiles(lumbric, Object.keys(split));
-  for (const [name, bytes] of Object.entries(split)) assert.ok(written[name].equals(bytes), name);
+  await assertWritten(lumbric, written('split', sampleFiles()[0], {build: 'Lumbric5'}));
   await lumbric.close();
 });
 
-test('without a folder: chosen files, and every file written comes as a download', async () => {
+test('without a folder, under Turkish settings: every file written comes as a download, cents with a comma', async () => {
+  const turkish = await launch({language: 'tr-TR'});
   const downloads = scratch('downloads-');
-  const {page} = await openPage(browser.browser, 'Tessaro5Vu.html', {downloads});
-  await answer(page, () => page.evaluate((files) => window.pageTest.useFiles(files.map(([name, base64]) =>
-    new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name))),
-  sampleFiles().map(([name, bytes]) => [name, bytes.toString('base64')])));
+  const {page} = await openPage(turkish.browser, 'Tessaro5Vu.html', {downloads});
+  await useFiles(page, sampleFiles());
   await answer(page, () => click(page, 'option', 'rast'));
   assert.deepEqual(await answer(page, () => click(page, 'button', 'to TXT')), []);
   await answer(page, () => click(page, 'button', 'Start'));
-  const wanted = {...companion('dump', sampleFiles()[0]), ...companion('split', sampleFiles()[0])};
-  for (let i = 0; i < 200 && Object.keys(wanted).some((n) => !fs.existsSync(path.join(downloads, n))); ++i) {
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
-  for (const [name, bytes] of Object.entries(wanted)) {
-    assert.ok(fs.readFileSync(path.join(downloads, name)).equals(bytes), name);
-  }
+  const comma = {separator: ','};
+  await assertDownloaded(downloads, {...written('dump', sampleFiles()[0], comma), ...written('split', sampleFiles()[0], comma)});
   assert.deepEqual(await entries(page), ['rast', 'rast_13', 'rast_24', 'rast_es', 'rast_uzun']);
   fs.rmSync(downloads, {recursive: true});
-  await page.close();
-});
-
-test('under Turkish settings the report writes cents with a comma', async () => {
-  const turkish = await launch({language: 'tr-TR'});
-  const {page} = await openPage(turkish.browser, 'Tessaro5Vu.html');
-  await useFolder(page, 'turkish', sampleFiles());
-  await answer(page, () => click(page, 'option', 'rast'));
-  await answer(page, () => click(page, 'button', 'to TXT'));
-  const report = companion('dump', sampleFiles()[0], {separator: ','});
-  assert.ok((await folderFiles(page, ['rast.txt']))['rast.txt'].equals(report['rast.txt']));
   await turkish.close();
 });
 
-// Bad input: the page says what the window says, and writes what it writes.
+// Bad input: the page says what the window says, writes what it writes, and
+// leaves nothing else in the folder.
 const rast = () => fs.readFileSync(path.join(samples, 'rast.mid'));
 const badInputs = [
   {name: 'an empty file is refused and writes nothing', file: ['a.mid', Buffer.alloc(0)], commands: ['TEST', 'to TXT', 'Start']},
@@ -152,23 +113,21 @@ for (const row of badInputs) {
   test(`bad input: ${row.name}`, async () => {
     const {page, errors} = await openPage(browser.browser, 'Tessaro5Vu.html');
     await useFolder(page, 'bad', [row.file, ['b.mid', rast()]]);
-    const load = await answer(page, () => click(page, 'option', 'a'));
     const empty = row.file[1].length === 0;
-    assert.deepEqual(load, empty ? ['Dosya boş: a.mid'] : []);
+    assert.deepEqual(await answer(page, () => click(page, 'option', 'a')), empty ? ['Dosya boş: a.mid'] : []);
+    const left = ['a.mid', 'b.mid'];
     for (const command of row.commands) {
       const said = await answer(page, () => click(page, 'button', command));
       if (empty) {
         assert.deepEqual(said, ['Bir dosya seçin.'], command);  // nothing was loaded
         continue;
       }
-      const cli = {TEST: 'test', 'to TXT': 'dump', Start: 'split'}[command];
-      const want = companionRun(cli, row.file);
+      const want = tessaro({TEST: 'test', 'to TXT': 'dump', Start: 'split'}[command], row.file);
       assert.deepEqual(said, want.messages, command);
-      const written = await folderFiles(page, Object.keys(want.files));
-      for (const [name, bytes] of Object.entries(want.files)) assert.ok(written[name]?.equals(bytes), name);
+      await assertWritten(page, want.files);
+      left.push(...Object.keys(want.files));
     }
-    const left = Object.keys(await folderFiles(page)).sort();
-    if (empty) assert.deepEqual(left, ['a.mid', 'b.mid']);
+    assert.deepEqual(await folderNames(page, 'bad'), [...new Set(left)].sort());
     assert.deepEqual(errors, []);
     await page.close();
   });
@@ -192,17 +151,14 @@ test('a 16 MB file is reported and split in the page', {timeout: 300000}, async 
   assert.deepEqual(await answer(page, () => click(page, 'option', 'gross')), []);
   assert.deepEqual(await answer(page, () => click(page, 'button', 'to TXT')), []);
   assert.deepEqual(await answer(page, () => click(page, 'button', 'Start')), []);
-  const want = {...companion('dump', big), ...companion('split', big)};
-  const got = await folderDigests(page, Object.keys(want));
-  for (const [name, bytes] of Object.entries(want)) assert.deepEqual(got[name], digestsOf(bytes), name);
+  await assertWritten(page, {...written('dump', big), ...written('split', big)});
   assert.deepEqual(errors, []);
   await page.close();
 });
 
 test('leaving the page during Start writes nothing', async (t) => {
-  const big = ['uzun.mid', packetFile(8 << 20)];
   const {page} = await openPage(browser.browser, 'Tessaro5Vu.html');
-  await useFolder(page, 'left', [big]);
+  await useFolder(page, 'left', [['uzun.mid', packetFile(8 << 20)]]);
   await answer(page, () => click(page, 'option', 'uzun'));
   await click(page, 'button', 'Start');
   // Once the zipper has begun to open, the split is under way.
@@ -216,12 +172,6 @@ test('leaving the page during Start writes nothing', async (t) => {
     return;
   }
   const again = (await openPage(browser.browser, 'Tessaro5Vu.html')).page;
-  const names = await again.evaluate(async () => {
-    const dir = await (await navigator.storage.getDirectory()).getDirectoryHandle('left');
-    const names = [];
-    for await (const name of dir.keys()) names.push(name);
-    return names;
-  });
-  assert.deepEqual(names, ['uzun.mid']);
+  assert.deepEqual(await folderNames(again, 'left'), ['uzun.mid']);
   await again.close();
 });
