@@ -52,7 +52,7 @@ inline std::string InputNotReplaced(std::string_view fileName) {
 }
 
 // Standard output refused what was printed (a full disk, a closed pipe).
-inline constexpr std::string_view kOutputFailed = "standart çıktı yazılamadı.";
+inline constexpr std::string_view kOutputFailed = "standart çıktıya yazılamadı.";
 
 // The cents table.
 inline std::string NoNoteOn(std::int32_t packet) {

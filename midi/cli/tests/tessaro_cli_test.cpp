@@ -184,7 +184,7 @@ TEST(TessaroCli, TheExitStatusTellsWhetherEveryFileWasDone) {
     const Finished run = Tessaro(row.args, folder, "C", full ? row.out : "");
     EXPECT_EQ(run.status, row.status) << row.what << "\n" << run.err;
     if (full) {
-      EXPECT_TRUE(run.err.ends_with("tessaro-cli: standart çıktı yazılamadı.\n")) << row.what << run.err;
+      EXPECT_TRUE(run.err.ends_with("tessaro-cli: standart çıktıya yazılamadı.\n")) << row.what << run.err;
     } else {
       EXPECT_EQ(run.out, row.out) << row.what;
     }
