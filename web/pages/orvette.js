@@ -141,17 +141,7 @@ class Form1 {
     on('Mn_Kriter', this.Mn_Kriter_Click);
     on('Mn_Basla', this.Mn_Basla_Click);
     on('Mn_Print', this.Mn_Print_Click);
-    this.File1.addEventListener('click', (event) => {
-      const option = event.target.closest('[role=option]');
-      if (option) this.track(() => this.choose(Number(option.dataset.index)));
-    });
-    this.File1.addEventListener('keydown', (event) => {
-      const moves = {ArrowDown: 1, ArrowUp: -1, Home: -Infinity, End: Infinity};
-      if (!(event.key in moves) || this.names.length === 0) return;
-      event.preventDefault();
-      const target = Math.min(this.names.length - 1, Math.max(0, this.chosen + moves[event.key]));
-      if (target !== this.chosen) this.track(() => this.choose(target));
-    });
+    setUpListBox(this.File1, this);
   }
 
   closeMenu() {
@@ -206,11 +196,7 @@ class Form1 {
   }
 
   showChoice() {
-    for (const option of this.File1.children) {
-      option.setAttribute('aria-selected', String(Number(option.dataset.index) === this.chosen));
-    }
-    const chosen = this.File1.children[this.chosen];
-    if (chosen) chosen.scrollIntoView({block: 'nearest'});
+    showListChoice(this.File1, this.chosen);
   }
 
   async choose(index) {

@@ -194,6 +194,33 @@ function setUpFolderBar(bar, accept, opened) {
   });
 }
 
+// A list box of names, as the windows' lists take the mouse and the keys: a
+// click on an entry, or an arrow, Home or End moving the choice, calls
+// `choose(index)`. `page` holds `names` and `chosen` and runs the call through
+// its `track`.
+function setUpListBox(list, page) {
+  list.addEventListener('click', (event) => {
+    const option = event.target.closest('[role=option]');
+    if (option) page.track(() => page.choose(Number(option.dataset.index)));
+  });
+  list.addEventListener('keydown', (event) => {
+    const moves = {ArrowDown: 1, ArrowUp: -1, Home: -Infinity, End: Infinity};
+    if (!(event.key in moves) || page.names.length === 0) return;
+    event.preventDefault();
+    const target = Math.min(page.names.length - 1, Math.max(0, page.chosen + moves[event.key]));
+    if (target !== page.chosen) page.track(() => page.choose(target));
+  });
+}
+
+// Marks the entry `chosen` of the list as chosen and brings it into view.
+function showListChoice(list, chosen) {
+  for (const option of list.children) {
+    option.setAttribute('aria-selected', String(Number(option.dataset.index) === chosen));
+  }
+  const option = list.children[chosen];
+  if (option) option.scrollIntoView({block: 'nearest'});
+}
+
 // Bytes of a file name as a folder on disk holds it (UTF-8), for comparing
 // names byte by byte as the programs do.
 function nameBytes(name) {

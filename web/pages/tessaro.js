@@ -102,17 +102,7 @@ class Form1 {
     this.Command1.addEventListener('click', () => this.track(() => this.Command1_Click()));
     this.Command2.addEventListener('click', () => this.track(() => this.Command2_Click()));
     this.Command3.addEventListener('click', () => this.track(() => this.Command3_Click()));
-    this.List_MID.addEventListener('click', (event) => {
-      const option = event.target.closest('[role=option]');
-      if (option) this.track(() => this.choose(Number(option.dataset.index)));
-    });
-    this.List_MID.addEventListener('keydown', (event) => {
-      const moves = {ArrowDown: 1, ArrowUp: -1, Home: -Infinity, End: Infinity};
-      if (!(event.key in moves) || this.names.length === 0) return;
-      event.preventDefault();
-      const target = Math.min(this.names.length - 1, Math.max(0, this.chosen + moves[event.key]));
-      if (target !== this.chosen) this.track(() => this.choose(target));
-    });
+    setUpListBox(this.List_MID, this);
     const startUp = () => this.DrawMeter(kMeterStartRow);
     if (this.meterImage.complete) startUp(); else this.meterImage.addEventListener('load', startUp);
   }
@@ -175,11 +165,7 @@ class Form1 {
   }
 
   showChoice() {
-    for (const option of this.List_MID.children) {
-      option.setAttribute('aria-selected', String(Number(option.dataset.index) === this.chosen));
-    }
-    const chosen = this.List_MID.children[this.chosen];
-    if (chosen) chosen.scrollIntoView({block: 'nearest'});
+    showListChoice(this.List_MID, this.chosen);
   }
 
   async choose(index) {
