@@ -220,9 +220,3 @@ function showListChoice(list, chosen) {
   const option = list.children[chosen];
   if (option) option.scrollIntoView({block: 'nearest'});
 }
-
-// Bytes of a file name as a folder on disk holds it (UTF-8), for comparing
-// names byte by byte as the programs do.
-function nameBytes(name) {
-  return new TextEncoder().encode(name);
-}

@@ -5,7 +5,6 @@
 
 const kMeterStartRow = 236;
 const kMeterRows = 236;
-const kPacketsToOpen = 1025;
 
 const builds = {
   Tessaro5Vu: {caption: 'Tessaro5', testAbove: false, commands: true, loadOnClick: true},
@@ -16,35 +15,14 @@ const kNoMidiFiles = 'midi dosyalarınızı uygulama klasörüne taşıyın.';
 const kChooseFile = 'Bir dosya seçin.';
 const kBrokeDown = 'İşlem tamamlanamadı; hiçbir dosya yazılmadı.';
 
-// The meter's row for pair step k: the zipper opens over 1025 packets.
-function meterRow(k) {
-  return Math.max(0, Math.round(kMeterStartRow - (k / kPacketsToOpen) * kMeterStartRow));
-}
-
-// The name list's rule: names ending in ".mid" in any letter case, sorted by
-// name without regard to (ASCII) case, names equal but for case by their bytes.
-function midiNames(names) {
-  const fold = (b) => (b >= 0x41 && b <= 0x5a ? b + 32 : b);
-  const compare = (a, b, f) => {
-    for (let i = 0; i < a.length && i < b.length; ++i) {
-      if (f(a[i]) !== f(b[i])) return f(a[i]) - f(b[i]);
-    }
-    return a.length - b.length;
-  };
-  return names
-    .filter((name) => name.length > 4 && name.slice(-4).toLowerCase() === '.mid')
-    .map((name) => ({fileName: name, entry: name.slice(0, -4), bytes: nameBytes(name)}))
-    .sort((a, b) => compare(a.bytes, b.bytes, fold) || compare(a.bytes, b.bytes, (x) => x));
-}
-
 // The worker that holds the MIDI core. Each request gets its answer in turn.
 class Core {
-  constructor(source, build, onStep) {
+  constructor(source, build, onRow) {
     this.worker = new Worker(URL.createObjectURL(new Blob([source], {type: 'text/javascript'})));
     this.pending = [];
     this.worker.onmessage = ({data}) => {
-      if (data.step !== undefined) {
-        onStep(data.step);
+      if (data.row !== undefined) {
+        onRow(data.row);
       } else {
         this.pending.shift()(data.failed === undefined ? data : Core.failed(data.failed));
       }
@@ -84,7 +62,7 @@ class Form1 {
     this.meter = document.getElementById('Picture2').getContext('2d');
     this.meterImage = document.getElementById('Picture1');
     this.meterRowShown = null;
-    this.core = new Core(moduleSource, this.build, (k) => this.DrawMeter(meterRow(k)));
+    this.core = new Core(moduleSource, this.build, (row) => this.DrawMeter(row));
     this.inFlight = 0;  // handlers that have not yet run to their end
     this.createControls();
   }
@@ -152,7 +130,7 @@ class Form1 {
   // now stands, and goes when the file has gone.
   async RefreshNameList() {
     const chosenFile = this.chosen >= 0 ? this.names[this.chosen].fileName : null;
-    this.names = midiNames(await this.folder.names());
+    this.names = (await this.core.ask({op: 'names', names: await this.folder.names()})).names || [];
     this.chosen = this.names.findIndex((name) => name.fileName === chosenFile);
     this.List_MID.replaceChildren(...this.names.map((name, i) => {
       const option = document.createElement('div');

@@ -41,6 +41,15 @@ const handlers = {
     return {};
   },
 
+  // The name list by the core's own rule, for the names of the user's folder:
+  // each stands for a moment as an empty file in the module's folder.
+  names({names}) {
+    for (const name of names) M.FS.writeFile(`${kFolder}/${name}`, new Uint8Array(0));
+    const list = M.ListMidiNames(kFolder);
+    for (const name of names) M.FS.unlink(`${kFolder}/${name}`);
+    return {names: list};
+  },
+
   load({entry, fileName, bytes}) {
     // A file that cannot be read is not there for the core either.
     if (bytes) M.FS.writeFile(`${kFolder}/${fileName}`, bytes);
@@ -83,7 +92,7 @@ const handlers = {
       const row = meterRow(k);
       if (row !== shown) {
         shown = row;
-        postMessage({step: k});
+        postMessage({row});
       }
       return true;
     });
